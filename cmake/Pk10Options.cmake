@@ -1,0 +1,41 @@
+# One INTERFACE target carries the language standard, the warnings and the
+# sanitizer flags for every target of our own code.
+add_library(pk10_options INTERFACE)
+target_compile_features(pk10_options INTERFACE cxx_std_20)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+if(MSVC)
+    target_compile_options(pk10_options INTERFACE /W4 /WX /utf-8 /permissive-)
+else()
+    target_compile_options(pk10_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow
+                                                  -Wnon-virtual-dtor -Werror)
+endif()
+
+if(PK10_SANITIZE)
+    target_compile_options(pk10_options INTERFACE -fsanitize=${PK10_SANITIZE}
+                                                  -fno-omit-frame-pointer)
+    target_link_options(pk10_options INTERFACE -fsanitize=${PK10_SANITIZE})
+endif()
+
+# Adds a static library made of every .cpp file in the calling folder.
+function(pk10_folder_library name)
+    pk10_library(${name} "")
+endfunction()
+
+# Adds a static library of the given sources plus every .cpp file in the calling
+# folder; a folder with no sources yet gives a header-only library.
+function(pk10_library name excluded)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(excluded)
+        list(REMOVE_ITEM sources ${excluded})
+    endif()
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        set(scope PUBLIC)
+    else()
+        add_library(${name} INTERFACE)
+        set(scope INTERFACE)
+    endif()
+    target_include_directories(${name} ${scope} ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} ${scope} pk10_options)
+endfunction()

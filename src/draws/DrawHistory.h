@@ -1,0 +1,46 @@
+#pragma once
+// The draw history: the most recent draws, newest first, as fixed-layout lines.
+//
+// One DrawHistory is created by the application and handed to every operation
+// that reads or writes it. It has no lock: the refresh worker runs every piece
+// of work that touches it strictly one at a time.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace pk10 {
+
+inline constexpr int kHistorySlots = 150;  // capacity of DrawHistory::lines
+inline constexpr int kWalkSlots = 400;     // capacity of DrawHistory::walkLines
+inline constexpr int kDrawLineLength = 36;
+inline constexpr int kPeriodLength = 6;
+
+// Character index of Position p's two-digit car number inside a DrawLine.
+constexpr int PositionColumn(int position) { return 7 + 3 * (position - 1); }
+
+struct DrawHistory {
+    // Stored DrawLines, newest first; slots past `oldest` hold the empty text.
+    std::array<std::string, kHistorySlots> lines;
+    // Copy of lines[0..oldest] that the plan walk reads.
+    std::array<std::string, kWalkSlots> walkLines;
+    // Index of the oldest stored line (stored count - 1); -1 when nothing was stored.
+    std::int32_t oldest = 0;
+    // Walk position; equals `oldest` after every fill and merge.
+    std::int32_t cursor = 0;
+    // The DrawLine most recently fetched from a feed.
+    std::string latest;
+};
+
+// The left pane's listing of the k newest slots: lines[k-1] first down to lines[0],
+// each followed by "\r\n" (an empty slot gives an empty line).
+std::string DrawListing(const DrawHistory& history, int k);
+
+// Writes lines[0], with no line end, to `file` (normally "data1.txt" in the
+// working directory) through a temporary file and a rename. On failure the trace
+// line "Can't open file %s,error=%u\n" goes to standard error, nothing else
+// changes, and false is returned.
+bool ExportNewestDraw(const DrawHistory& history, const std::filesystem::path& file);
+
+}  // namespace pk10
