@@ -1,0 +1,41 @@
+#pragma once
+// The application: owns the draw history, the plan state and engine, the per-day
+// files and the refresh worker, runs the start-up sequence and serves the window's
+// commands. Talks to the window only through Shell.
+
+#include <memory>
+
+#include "app/AppOptions.h"
+#include "app/Shell.h"
+#include "app/WindowCommands.h"
+
+namespace pk10 {
+
+class Application : public WindowCommands {
+public:
+    Application(const AppOptions& options, Shell& shell);
+    ~Application() override;  // stops the worker
+
+    // The update check of the start-up sequence, on the calling thread (it blocks
+    // while the update message is shown).
+    void CheckForUpdate();
+    // The window's initialisation: filler pick, text feed, waiting message, the
+    // start-up stages on the refresh worker, the banner, the refresh clock.
+    // Returns at once; the slow parts run on the worker.
+    void InitialiseWindow();
+    // Blocks until the start-up stages (and the promotional link) have run, or the
+    // worker stopped. Used by --once.
+    void WaitForStartup();
+
+    // WindowCommands
+    void OnPositionSelected() override;
+    void RequestReplan() override;
+    void RequestPromoLink() override;
+    void Shutdown() override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace pk10
