@@ -1,0 +1,73 @@
+#pragma once
+// A walk that only counts hits, for the multiplier search.
+//
+// Everything a walk reads that does not depend on the multiplier is computed
+// once per history: the car each examined draw brings at the Position, the
+// seed of the span that would start after it (already multiplied by 314 and
+// 618), and the filler digits. A number set is a 10-bit mask indexed by the
+// car's last digit (car 10 is bit 0), built from the product's digits without
+// any text. The counts, and the state a walk leaves behind, are exactly those
+// of PlanEngine::WalkPositionPlan.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "draws/DrawHistory.h"
+#include "plan/PlanState.h"
+#include "plan/WalkVariant.h"
+
+namespace pk10 {
+
+struct WalkCount {
+    std::int32_t hits = 0;
+    int lastClose = -1;          // index into the examined draws of the last close; -1 for none
+    std::int32_t lineCount = 0;  // lines the line-writing walk would have written
+};
+
+class CountingWalk {
+  public:
+    // Nothing when the counting walk cannot stand in for the line-writing one:
+    // an unknown Position, fewer than two draws, or an examined draw whose
+    // number at the Position is not a car "01".."10" (the line-writing walk's
+    // substring test then differs from set membership).
+    static std::optional<CountingWalk> Build(const DrawHistory& history, const PlanState& state,
+                                             int position, std::int32_t span, std::int32_t size);
+
+    WalkCount Count(std::int32_t multiplier) const;
+
+    // Leaves the cursor, seed, digits and line count as the line-writing walk
+    // with that multiplier would have left them (after its PrepareWalk).
+    void LeaveEndState(const WalkCount& count, DrawHistory& history, PlanState& state) const;
+
+  private:
+    struct Draw {
+        std::uint16_t carBit;     // the car at the Position, as a mask bit
+        std::uint32_t reseed314;  // re-seed * 314
+        std::uint32_t reseed618;  // re-seed * 618
+    };
+    struct FillerChar {
+        bool digit;
+        std::uint16_t bit;
+    };
+
+    std::uint16_t Derive(bool twin, std::uint32_t factor314, std::uint32_t factor618,
+                         std::uint32_t multiplier) const;
+
+    const WalkVariant* variant_ = nullptr;
+    std::int32_t span_ = 0;
+    std::int32_t size_ = 0;
+    std::vector<Draw> draws_;  // examined draws, oldest first
+    std::vector<FillerChar> filler_;
+    std::vector<std::int32_t> reseeds_;
+    std::uint32_t first314_ = 0;
+    std::uint32_t first618_ = 0;
+    // What PrepareWalk leaves, and the digits of the newest examined draw.
+    std::int32_t seed_ = 0;
+    std::int32_t seedPeriod_ = 0;
+    std::string seedDigits_;
+    std::string newestDigits_;
+};
+
+}  // namespace pk10

@@ -1,0 +1,26 @@
+#pragma once
+// Slot operations on plan books that several plan operations share.
+
+#include "plan/PlanState.h"
+
+namespace pk10 {
+
+// The slots that the last-line scans look at and that the per-day files keep:
+// 0 to 255. A book whose running line reaches slot 255 is shifted down.
+inline constexpr int kKeptBookSlots = 256;
+
+// Sets slots first..last (inclusive) to the empty text.
+void EmptySlots(PlanBook& book, int first, int last);
+
+// The last line of a walk's book: the highest slot from 255 down to 1 holding a
+// text; 0 when slots 1 to 255 are all empty.
+int LastLineSlot(const PlanBook& book);
+
+// The highest non-empty slot of the whole book; -1 for an empty book.
+int RunningLineSlot(const PlanBook& book);
+
+// Moves every line `count` slots down; the lowest `count` lines are dropped and
+// the top `count` slots become empty.
+void ShiftBookDown(PlanBook& book, int count);
+
+}  // namespace pk10

@@ -1,0 +1,118 @@
+// The engine's set-up, the preparation of a walk, the line-writing walk and the
+// refresh of a Position's plan book.
+
+#include "plan/PlanEngine.h"
+
+#include <utility>
+
+#include "plan/Decimal.h"
+#include "plan/NumberDerivation.h"
+#include "plan/PlanBookSlots.h"
+#include "plan/PlanLineText.h"
+#include "plan/WalkVariant.h"
+
+namespace pk10 {
+
+PlanEngine::PlanEngine(DrawHistory& history, PlanState& state) : history_(history), state_(state) {}
+
+void PlanEngine::SetRecomputeHooks(std::function<void()> showSelectedPlans,
+                                   std::function<void()> writeDayFiles) {
+    showSelectedPlans_ = std::move(showSelectedPlans);
+    writeDayFiles_ = std::move(writeDayFiles);
+}
+
+std::function<void()> PlanEngine::RecomputeCallback() {
+    return [this] { RecomputeAllPlans(); };
+}
+
+void PlanEngine::PrepareWalk() {
+    const std::int32_t cursor = history_.cursor;
+    if (cursor < 0 || cursor >= kHistorySlots || cursor >= kWalkSlots) {
+        return;
+    }
+    const auto at = static_cast<std::size_t>(cursor);
+    std::string digits(Mid(history_.lines[at], 7, 20));
+    state_.SeedPeriod = DecimalValue(Mid(history_.walkLines[at], 0, kPeriodLength));
+    history_.cursor = cursor - 1;
+    // Without spaces and zeros at most seven digits remain, so the seed never wraps.
+    state_.DrawDigits = WithoutChar(WithoutChar(digits, ' '), '0');
+    state_.PlanSeed = DecimalValue(state_.DrawDigits);
+}
+
+void PlanEngine::PrepareWalkFromOldest() {
+    history_.cursor = history_.oldest;
+    state_.WorkLineCount = 0;
+    PrepareWalk();
+}
+
+void PlanEngine::WriteWorkLine(std::string line) {
+    const std::int32_t at = state_.WorkLineCount;
+    if (at >= 0 && at < kBookSlots) {
+        state_.WorkBook[static_cast<std::size_t>(at)] = std::move(line);
+    }
+    state_.WorkLineCount = WrapAdd(at, 1);
+}
+
+float PlanEngine::WalkPositionPlan(int position, std::int32_t a, std::int32_t b, std::int32_t c) {
+    const WalkVariant* variant = VariantOfPosition(position);
+    if (variant == nullptr || history_.oldest < 1) {
+        return 0.0f;
+    }
+    const std::string& filler = state_.FillerDigits[SlotOfPosition(position)];
+    std::int32_t start = state_.SeedPeriod;
+    std::int32_t examined = 0;
+    std::string numbers = DerivePlanNumbers(variant->firstForm, state_.PlanSeed, a, c, filler);
+    // The draw right after the seed draw is never read: PrepareWalk has already
+    // lowered the cursor once and each step reads the slot below it.
+    while (history_.cursor > 0) {
+        const std::int32_t below = history_.cursor - 1;
+        const std::string_view line =
+            below < kWalkSlots
+                ? std::string_view(history_.walkLines[static_cast<std::size_t>(below)])
+                : std::string_view();
+        state_.DrawDigits = DrawDigitsOf(line, variant->view);
+        const std::string drawn(Mid(state_.DrawDigits, variant->numberAt, 2));
+        history_.cursor = below;
+        ++examined;
+        const bool hit = numbers.find(drawn) != std::string::npos;
+        if (!hit && examined != b) {
+            continue;
+        }
+        WriteWorkLine(ClosedPlanLine(variant->title, start, b, examined, numbers, drawn, hit));
+        if (hit) {
+            state_.HitCount = WrapAdd(state_.HitCount, 1);
+        }
+        // The next span starts after the closing draw's own period, seeded from
+        // its digits (zeros kept, so the value may wrap).
+        start = WrapAdd(DecimalValue(Mid(line, 0, kPeriodLength)), 1);
+        examined = 0;
+        state_.PlanSeed = DecimalValue(state_.DrawDigits);
+        numbers = DerivePlanNumbers(variant->laterForm, state_.PlanSeed, a, c, filler);
+    }
+    WriteWorkLine(OpenPlanLine(variant->title, start, b, numbers));
+    const auto hits = static_cast<float>(state_.HitCount);
+    state_.HitCount = 0;
+    return hits;
+}
+
+void PlanEngine::RefreshPositionBook(int position) {
+    const int slot = SlotOfPosition(position);
+    if (slot == 0 || history_.oldest < 1) {
+        return;
+    }
+    PrepareWalkFromOldest();
+    EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 2);
+    WalkPositionPlan(position, state_.PlanMultiplier[slot], state_.PlanSpan, state_.PlanSize);
+    // Book slots 1..5 receive the walk's last five lines, the open one in slot 5.
+    // A short walk fills the top slots and leaves the ones below empty.
+    const int last = LastLineSlot(state_.WorkBook);
+    PlanBook& book = state_.books[slot];
+    for (int back = 0; back < 5; ++back) {
+        const int from = last - back;
+        book[static_cast<std::size_t>(5 - back)] =
+            from >= 0 ? state_.WorkBook[static_cast<std::size_t>(from)] : std::string();
+    }
+    EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+}
+
+}  // namespace pk10
