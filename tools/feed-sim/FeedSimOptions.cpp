@@ -1,0 +1,209 @@
+#include "FeedSimOptions.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+namespace feedsim {
+namespace {
+
+// Reads a whole text as a decimal integer within [low, high].
+template <typename Int>
+std::optional<Int> ReadInteger(const std::string& text, Int low, Int high) {
+    Int value{};
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> ReadSeconds(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (value != 0.0 && (value < kMinimumInterval || value > 1e7)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+using Setter = std::function<std::string(FeedSimOptions&, const std::string&)>;
+
+// Each option that takes a value: how it is stored, or why the value is refused.
+std::map<std::string, Setter> ValueOptions() {
+    return {
+        {"--port",
+         [](FeedSimOptions& o, const std::string& v) -> std::string {
+             auto port = ReadInteger<int>(v, 0, 65535);
+             if (!port) {
+                 return "--port needs a number from 0 to 65535, got '" + v + "'";
+             }
+             o.port = *port;
+             return {};
+         }},
+        {"--bind",
+         [](FeedSimOptions& o, const std::string& v) -> std::string {
+             if (v.empty()) {
+                 return "--bind needs an address";
+             }
+             o.bind = v;
+             return {};
+         }},
+        {"--interval",
+         [](FeedSimOptions& o, const std::string& v) -> std::string {
+             auto seconds = ReadSeconds(v);
+             if (!seconds) {
+                 return "--interval needs 0 or seconds from 0.001 to 10000000, got '" + v + "'";
+             }
+             o.intervalSeconds = *seconds;
+             return {};
+         }},
+        {"--seed",
+         [](FeedSimOptions& o, const std::string& v) -> std::string {
+             auto seed = ReadInteger<std::uint64_t>(v, 0, UINT64_MAX);
+             if (!seed) {
+                 return "--seed needs a non-negative integer, got '" + v + "'";
+             }
+             o.seed = *seed;
+             return {};
+         }},
+        {"--draws",
+         [](FeedSimOptions& o, const std::string& v) -> std::string {
+             if (v.empty()) {
+                 return "--draws needs a file name";
+             }
+             o.drawsFile = v;
+             return {};
+         }},
+        {"--version",
+         [](FeedSimOptions& o, const std::string& v) -> std::string {
+             if (v.empty() || v.size() > 18 || v.find_first_not_of("0123456789") != v.npos) {
+                 return "--version needs a number of 1 to 18 digits, got '" + v + "'";
+             }
+             o.versionStamp = v;
+             return {};
+         }},
+        {"--promo-url",
+         [](FeedSimOptions& o, const std::string& v) -> std::string {
+             if (v.find_first_of("\r\n") != std::string::npos) {
+                 return "--promo-url must be one line";
+             }
+             o.promoUrl = v;
+             return {};
+         }},
+        {"--initial",
+         [](FeedSimOptions& o, const std::string& v) -> std::string {
+             auto count = ReadInteger<int>(v, 0, kMaximumInitial);
+             if (!count) {
+                 return "--initial needs a number from 0 to " + std::to_string(kMaximumInitial) +
+                        ", got '" + v + "'";
+             }
+             o.initial = std::max(*count, kMinimumFeedDraws);
+             return {};
+         }},
+        {"--first-period",
+         [](FeedSimOptions& o, const std::string& v) -> std::string {
+             auto period = ReadInteger<std::uint32_t>(v, 0, kPeriodModulus - 1);
+             if (!period) {
+                 return "--first-period needs a number from 0 to 999999, got '" + v + "'";
+             }
+             o.firstPeriod = *period;
+             return {};
+         }},
+    };
+}
+
+}  // namespace
+
+ParsedOptions ParseFeedSimOptions(const std::vector<std::string>& args,
+                                  const std::string& defaultDrawsFile) {
+    ParsedOptions parsed;
+    parsed.options.drawsFile = defaultDrawsFile;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        if (name == "--help" || name == "-h") {
+            parsed.options.help = true;
+            continue;
+        }
+        if (name == "--publish-on-poll") {
+            if (value) {
+                parsed.error = "--publish-on-poll takes no value";
+                return parsed;
+            }
+            parsed.options.publishOnPoll = true;
+            continue;
+        }
+        const auto setters = ValueOptions();
+        const auto setter = setters.find(name);
+        if (setter == setters.end()) {
+            parsed.error = "unknown option '" + args[i] + "'";
+            return parsed;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                parsed.error = name + " needs a value";
+                return parsed;
+            }
+            value = args[++i];
+        }
+        parsed.error = setter->second(parsed.options, *value);
+        if (!parsed.error.empty()) {
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+std::string FeedSimUsage() {
+    return R"(Usage: feed-sim [options]
+
+A local results server and maker server for pk10plan. It publishes a new draw
+every interval and serves:
+  /pk10.txt                the newest draws (30 or more), newest first, CR LF lines
+  /pk10.xml                <pk10><newest>=DRAWLINE</newest><count>N</count></pk10>
+                           (N = draws published since start)
+  /setting/pk10updata.txt  the version stamp
+  /addurl/pk10.txt         the promotional link
+  /add/pk10add.html        a small banner page
+  /varnokxz/pk10sy.rar     a few bytes of "archive"
+
+Options:
+  --port N            port to listen on (default 8010; 0 = any free port)
+  --bind ADDR         address to listen on (default 127.0.0.1)
+  --interval SECONDS  time between two new draws (default 60; fractions allowed,
+                      at least 0.001; 0 = no new draws on the clock)
+  --seed N            publish random orders of the ten cars from this seed
+                      instead of replaying real draws
+  --draws FILE        real draws to replay, one line "PPPPPP c1 c2 ... c10" each,
+                      newest first, '#' lines ignored (default: the bundled file)
+  --version N         version stamp served to the update check (default 20160401)
+  --promo-url URL     promotional link (default: this server's banner page)
+  --initial N         draws published at start (default 45; at least 30)
+  --first-period N    period of the oldest draw published at start, 0 to 999999
+                      (default: from the clock, one period a minute, when
+                      replaying; 733001 with --seed); periods wrap 999999 -> 000000
+  --publish-on-poll   each GET /pk10.xml publishes one new draw first; the clock
+                      then publishes none
+  --help              show this text
+
+On start it prints "feed-sim listening on http://ADDR:PORT/" on standard output.
+SIGINT or SIGTERM stops it (exit status 0); bad options give exit status 2.
+)";
+}
+
+}  // namespace feedsim
