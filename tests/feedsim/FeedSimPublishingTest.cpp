@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -96,6 +97,35 @@ TEST(FeedSimPublishing, TheTextFeedKeepsTheNewest200Draws) {
     ASSERT_EQ(lines.size(), 200u);
     EXPECT_EQ(lines.front(), last);
     EXPECT_EQ(FirstBadFeedLine(lines), -1);
+}
+
+TEST(FeedSimPublishing, PollsFromManyClientsAtOnceEachGetTheirOwnNewDraw) {
+    FeedSim sim({"--publish-on-poll"});
+    constexpr int kClients = 4;
+    constexpr int kPolls = 25;
+    std::vector<std::vector<std::string>> seen(kClients);
+    std::vector<std::thread> clients;
+    for (int c = 0; c < kClients; ++c) {
+        clients.emplace_back([&sim, &seen, c] {
+            auto client = sim.Client();
+            for (int poll = 0; poll < kPolls; ++poll) {
+                const auto res = client.Get("/pk10.xml");
+                seen[c].push_back(res ? XmlNewestLine(res->body) : "no answer");
+            }
+        });
+    }
+    for (std::thread& t : clients) {
+        t.join();
+    }
+    const auto lines = FeedLines(sim);
+    ASSERT_EQ(lines.size(), 45u + kClients * kPolls);
+    EXPECT_EQ(FirstBadFeedLine(lines), -1);
+    // Every poll got a different one of the 100 new draws.
+    std::set<std::string> answers;
+    for (const auto& polls : seen) {
+        answers.insert(polls.begin(), polls.end());
+    }
+    EXPECT_EQ(answers, std::set<std::string>(lines.begin(), lines.begin() + kClients * kPolls));
 }
 
 TEST(FeedSimPublishing, AServerLeftAloneCatchesUpWithTheClock) {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "FeedSimOptions.h"
-
 namespace feedsim {
 
 DrawBoard::DrawBoard(const DrawSource& source, const BoardSettings& settings,
@@ -14,6 +12,7 @@ DrawBoard::DrawBoard(const DrawSource& source, const BoardSettings& settings,
                 std::max<std::size_t>(settings.keep, static_cast<std::size_t>(settings.initial)),
                 settings.intervalSeconds},
       start_(start) {
+    // No other thread can see the board yet, so the lock is not needed here.
     PublishLocked(static_cast<std::uint64_t>(std::max(settings_.initial, 0)));
 }
 

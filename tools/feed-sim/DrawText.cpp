@@ -6,7 +6,7 @@ namespace feedsim {
 
 std::string FormatPeriod(std::uint32_t period) {
     char text[16];
-    std::snprintf(text, sizeof text, "%06u", static_cast<unsigned>(period % 1000000U));
+    std::snprintf(text, sizeof text, "%06u", static_cast<unsigned>(period % kPeriodModulus));
     return text;
 }
 

@@ -9,6 +9,8 @@
 
 namespace feedsim {
 
+inline constexpr std::uint32_t kPeriodModulus = 1000000;  // periods have six digits
+
 // The car numbers of places 1 to 10, each 1..10 and all different.
 using CarOrder = std::array<std::uint8_t, 10>;
 

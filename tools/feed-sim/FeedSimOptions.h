@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "DrawText.h"
+
 namespace feedsim {
 
 inline constexpr int kMinimumFeedDraws = 30;    // the text feed always holds at least this many
 inline constexpr int kMaximumInitial = 100000;  // upper bound of --initial
 inline constexpr double kMinimumInterval = 0.001;
-inline constexpr std::uint32_t kPeriodModulus = 1000000;  // periods have six digits
 inline constexpr std::uint32_t kSeededFirstPeriod = 733001;
 
 struct FeedSimOptions {

@@ -85,14 +85,19 @@ int Run(const FeedSimOptions& options) {
                     DrawBoard::Clock::now());
 
     httplib::Server server;
-    std::atomic<bool> listenEnded{false};
-    // httplib ignores stop() until its accept loop runs, so a signal that comes
-    // early waits for the loop (or for its end) before stopping it.
-    StopSignalWatcher watcher([&server, &listenEnded] {
-        while (!server.is_running() && !listenEnded) {
+    // The server's phase as the stop signal sees it. httplib ignores stop() until
+    // its accept loop runs, so a signal that comes early waits for the loop (or
+    // for the end) before stopping it; the watcher touches the server only once
+    // the main thread has finished setting it up.
+    enum Phase { kSettingUp, kListening, kEnded };
+    std::atomic<Phase> phase{kSettingUp};
+    StopSignalWatcher watcher([&server, &phase] {
+        while (phase == kSettingUp || (phase == kListening && !server.is_running())) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        server.stop();
+        if (phase == kListening) {
+            server.stop();
+        }
     });
 
     // A connection kept alive holds the stop up for at most this long.
@@ -110,7 +115,7 @@ int Run(const FeedSimOptions& options) {
         port = -1;
     }
     if (port <= 0) {
-        listenEnded = true;
+        phase = kEnded;
         return Fail(kExitFailure,
                     "cannot listen on " + options.bind + " port " + std::to_string(options.port));
     }
@@ -133,8 +138,9 @@ int Run(const FeedSimOptions& options) {
     }
     std::cerr << about.str() << std::endl;
 
+    phase = kListening;
     const bool listened = server.listen_after_bind();
-    listenEnded = true;
+    phase = kEnded;
     if (watcher.Signalled()) {
         return 0;
     }
