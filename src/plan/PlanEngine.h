@@ -16,6 +16,8 @@
 
 namespace pk10 {
 
+class ProductSetRows;
+
 class PlanEngine {
   public:
     PlanEngine(DrawHistory& history, PlanState& state);
@@ -55,6 +57,10 @@ class PlanEngine {
     PlanState& state() { return state_; }
 
   private:
+    // SmartSearch, sharing the digit sets of `rows` (may be null) with the other
+    // searches of the same operation.
+    std::int32_t SearchSlot(int slot, std::int32_t first, std::int32_t end, std::int32_t span,
+                            std::int32_t size, ProductSetRows* rows);
     // Cursor to the oldest draw, WorkLineCount to 0, then PrepareWalk.
     void PrepareWalkFromOldest();
     // Writes a line into WorkBook slot WorkLineCount and raises WorkLineCount.

@@ -1,5 +1,8 @@
 // The all-place recompute and the re-plan command.
 
+#include <optional>
+
+#include "plan/CountingWalk.h"
 #include "plan/PlanBookSlots.h"
 #include "plan/PlanEngine.h"
 #include "plan/PlanLineText.h"
@@ -17,6 +20,9 @@ void PlanEngine::RecomputeAllPlans() {
     for (int slot = 1; slot <= kReplannedSlots; ++slot) {
         state_.LatestPlanLine[slot].clear();
     }
+    // The history and the plan size stay fixed until the settling below, so the
+    // re-searches of the ten slots can share their digit sets.
+    std::optional<ProductSetRows> rows;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const int position = PositionOfSlot(slot);
         EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
@@ -30,8 +36,11 @@ void PlanEngine::RecomputeAllPlans() {
             last >= 1 && state_.WorkBook[static_cast<std::size_t>(last - 1)].find(kMissMarker, 1) !=
                              std::string::npos;
         if (lastClosedMissed || history_.oldest == kFullResearchOldest) {
+            if (!rows) {
+                rows.emplace(history_, state_.PlanSize);
+            }
             state_.PlanMultiplier[slot] =
-                SmartSearch(slot, 1, 2000, state_.PlanSpan, state_.PlanSize);
+                SearchSlot(slot, 1, 2000, state_.PlanSpan, state_.PlanSize, &*rows);
             PrepareWalkFromOldest();
             EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
             WalkPositionPlan(position, state_.PlanMultiplier[slot], state_.PlanSpan,

@@ -20,6 +20,11 @@ constexpr std::int32_t kPlanSize = 6;
 
 std::int32_t PlanEngine::SmartSearch(int slot, std::int32_t first, std::int32_t end,
                                      std::int32_t span, std::int32_t size) {
+    return SearchSlot(slot, first, end, span, size, nullptr);
+}
+
+std::int32_t PlanEngine::SearchSlot(int slot, std::int32_t first, std::int32_t end,
+                                    std::int32_t span, std::int32_t size, ProductSetRows* rows) {
     if (slot < 1 || slot > kSlotCount || history_.oldest < 1) {
         return 0;
     }
@@ -42,7 +47,7 @@ std::int32_t PlanEngine::SmartSearch(int slot, std::int32_t first, std::int32_t 
             CountingWalk::Build(history_, state_, position, span, size)) {
         std::optional<WalkCount> last;
         for (std::int64_t m = first; m < end; ++m) {
-            last = walk->Count(static_cast<std::int32_t>(m));
+            last = walk->Count(static_cast<std::int32_t>(m), rows);
             consider(static_cast<std::int32_t>(m), last->hits);
         }
         if (last) {
@@ -63,9 +68,10 @@ void PlanEngine::SmartSearchAll() {
     state_.PlanSpan = kPlanSpan;
     state_.PlanSize = kPlanSize;
     EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+    ProductSetRows rows(history_, state_.PlanSize);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         state_.PlanMultiplier[slot] =
-            SmartSearch(slot, 1, kStartupSearchEnd, state_.PlanSpan, state_.PlanSize);
+            SearchSlot(slot, 1, kStartupSearchEnd, state_.PlanSpan, state_.PlanSize, &rows);
     }
 }
 
