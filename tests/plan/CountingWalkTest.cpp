@@ -95,6 +95,7 @@ TEST(CountingWalk, AgreesWithTheLineWritingWalk) {
             state.FillerDigits[slot] = s.fillers[static_cast<std::size_t>(slot - 1)];
         }
         PlanEngine engine(history, state);
+        ProductSetRows rows(history, s.size);
         for (int position = 1; position <= 10; ++position) {
             const std::optional<CountingWalk> walk =
                 CountingWalk::Build(history, state, position, s.span, s.size);
@@ -125,6 +126,11 @@ TEST(CountingWalk, AgreesWithTheLineWritingWalk) {
                 ASSERT_EQ(state.DrawDigits, slowDigits) << name;
                 ASSERT_EQ(state.WorkLineCount, slowLineCount) << name;
                 ASSERT_EQ(state.HitCount, 0) << name;
+                // The digit sets shared between searches give the same walk.
+                const WalkCount shared = walk->Count(m, &rows);
+                ASSERT_EQ(shared.hits, count.hits) << name << " (shared sets)";
+                ASSERT_EQ(shared.lastClose, count.lastClose) << name << " (shared sets)";
+                ASSERT_EQ(shared.lineCount, count.lineCount) << name << " (shared sets)";
             }
         }
     }

@@ -99,6 +99,27 @@ TEST(WalkPositionPlan, ReseedFromTheClosingDrawWrapsPerDigitView) {
     }
 }
 
+TEST(WalkPositionPlan, MembershipIsASearchForTheTwoDigitNumber) {
+    // Multiplier 0 gives the product "0" (car 10); with the filler "2" and two
+    // numbers every span backs "10 02 ", which holds "0 " and " 0" but not "01".
+    WalkFixture f({"733000 01 02 03 04 05 06 07 08 09 10", "733001 02 03 04 05 06 07 08 09 10 01",
+                   "733002 01 03 04 05 06 07 08 09 10 02", "733003 02 01 03 04 05 06 07 08 09 10",
+                   "733004 10 01 02 03 04 05 06 07 08 09"},
+                  "2");
+    f.state.PlanSpan = 1;
+    f.state.PlanSize = 2;
+    float hits = -1;
+    const std::vector<std::string> lines = f.Walk(1, 0, &hits);
+    const std::vector<std::string> expected = {
+        "冠军计划733000-733000期<10 02 >  733000期开 01\u3000挂 ",
+        "冠军计划733003-733003期<10 02 >  733003期开 02\u3000中 ",
+        "冠军计划733004-733004期<10 02 >  733004期开 10\u3000中 ",
+        "冠军计划733005-733005期<10 02 >",
+    };
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(hits, 2.0f);
+}
+
 TEST(WalkPositionPlan, TwoDrawsWriteOnlyTheOpenLine) {
     const auto& draws = test::ExampleDrawsOldestFirst();
     WalkFixture f({draws[0], draws[1]});
