@@ -110,6 +110,14 @@ std::size_t ViewIndex(DigitView view) {
 }  // namespace
 
 ProductSetRows::ProductSetRows(const DrawHistory& history, std::int32_t size) : size_(size) {
+    if (history.oldest >= 0 && history.oldest < kHistorySlots) {
+        // The seed that PrepareWalk takes from the oldest draw.
+        const std::string& oldest = history.lines[static_cast<std::size_t>(history.oldest)];
+        const auto seed = static_cast<std::uint32_t>(
+            DecimalValue(WithoutChar(WithoutChar(Mid(oldest, 7, 20), ' '), '0')));
+        seed314_ = seed * kSingleFactor;
+        seed618_ = seed * kTwinFactor;
+    }
     for (std::int32_t i = history.oldest - 2; i >= 0 && i < kWalkSlots; --i) {
         const std::string& line = history.walkLines[static_cast<std::size_t>(i)];
         for (DigitView view : {DigitView::FirstSeven, DigitView::AllTen}) {
@@ -142,6 +150,26 @@ const std::uint16_t* ProductSetRows::Row(DigitView view, PlanForm form, std::int
         table.filled[at] = 1;
     }
     return row;
+}
+
+std::optional<std::uint16_t> ProductSetRows::FirstSet(PlanForm form, std::int32_t m,
+                                                      std::uint32_t seed314) {
+    if (m < 0 || m >= kMultipliers || seed314 != seed314_) {
+        return std::nullopt;
+    }
+    const bool twin = form == PlanForm::Twin;
+    Table& table = firstTables_[twin ? 1 : 0];
+    if (table.filled.empty()) {
+        table.filled.assign(kMultipliers, 0);
+        table.sets.resize(kMultipliers);
+    }
+    const auto at = static_cast<std::size_t>(m);
+    if (table.filled[at] == 0) {
+        table.sets[at] =
+            ProductDigitSet(twin, seed314_, seed618_, static_cast<std::uint32_t>(m), size_);
+        table.filled[at] = 1;
+    }
+    return table.sets[at];
 }
 
 std::optional<CountingWalk> CountingWalk::Build(const DrawHistory& history, const PlanState& state,
@@ -234,12 +262,15 @@ WalkCount CountingWalk::CountWith(std::uint16_t firstNumbers, LaterSet laterSet)
 
 WalkCount CountingWalk::Count(std::int32_t multiplier, ProductSetRows* rows) const {
     const auto m = static_cast<std::uint32_t>(multiplier);
-    const std::uint16_t first =
-        Derive(variant_->firstForm == PlanForm::Twin, first314_, first618_, m);
+    std::optional<std::uint16_t> firstSet;
     const std::uint16_t* row = nullptr;
     if (rows != nullptr && rows->size() == size_ && rows->drawCount() == draws_.size()) {
+        firstSet = rows->FirstSet(variant_->firstForm, multiplier, first314_);
         row = rows->Row(variant_->view, variant_->laterForm, multiplier);
     }
+    const std::uint16_t first =
+        firstSet ? completed_[*firstSet]
+                 : Derive(variant_->firstForm == PlanForm::Twin, first314_, first618_, m);
     if (row != nullptr) {
         return CountWith(first, [&](int e) { return completed_[row[e]]; });
     }

@@ -22,7 +22,8 @@
 namespace pk10 {
 
 // The distinct-digit sets of the re-seed products of every examined draw, one
-// row per (digit view, form, multiplier), filled on first use. The searches of
+// row per (digit view, form, multiplier), and those of the first seed per
+// (form, multiplier), filled on first use. The searches of
 // one operation (all ten slots at start-up, the re-searches of a recompute)
 // share them: the slots that read the same view with the same later form need
 // the same sets, and only the filler completion differs per slot. Valid while
@@ -41,6 +42,11 @@ class ProductSetRows {
     // for a multiplier outside the rows kept.
     const std::uint16_t* Row(DigitView view, PlanForm form, std::int32_t m);
 
+    // The set of the first plan's product(s) for multiplier m, when m is kept
+    // and `seed314` (the first seed times 314) is the one these sets were built
+    // from; nothing otherwise.
+    std::optional<std::uint16_t> FirstSet(PlanForm form, std::int32_t m, std::uint32_t seed314);
+
   private:
     struct Table {
         std::vector<std::uint16_t> sets;
@@ -53,6 +59,9 @@ class ProductSetRows {
     std::array<std::vector<std::uint32_t>, 2> reseed314_;
     std::array<std::vector<std::uint32_t>, 2> reseed618_;
     std::array<Table, 4> tables_;  // by view and form
+    std::uint32_t seed314_ = 0;
+    std::uint32_t seed618_ = 0;
+    std::array<Table, 2> firstTables_;  // by form
 };
 
 struct WalkCount {
