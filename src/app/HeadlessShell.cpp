@@ -1,0 +1,112 @@
+#include "app/HeadlessShell.h"
+
+namespace pk10 {
+namespace {
+
+// A block: its header line, then the text, ending with a line end.
+std::string Block(const char* header, const std::string& text) {
+    std::string block = std::string(header) + "\n" + WithUnixLineEnds(text);
+    if (block.back() != '\n') {
+        block += '\n';
+    }
+    return block;
+}
+
+// One output line: `label`, then `text` on a single line.
+std::string Line(const char* label, const std::string& text) {
+    std::string line = std::string(label) + WithUnixLineEnds(text);
+    for (char& c : line) {
+        if (c == '\n') {
+            c = ' ';
+        }
+    }
+    return line + "\n";
+}
+
+bool ValidPosition(int position) {
+    return position >= 1 && position <= 10;
+}
+
+}  // namespace
+
+std::string WithUnixLineEnds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            out += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+HeadlessShell::HeadlessShell(std::ostream& out) : out_(out) {}
+
+void HeadlessShell::Write(const std::string& text) {
+    std::lock_guard lock(outMutex_);
+    out_ << text;
+    out_.flush();
+}
+
+void HeadlessShell::ShowDrawListing(const std::string& text, bool /*scrollToEnd*/) {
+    Write(Block("== draw pane ==", text));
+}
+
+bool HeadlessShell::IsPositionChecked(int position) const {
+    std::lock_guard lock(stateMutex_);
+    return ValidPosition(position) && checked_[static_cast<std::size_t>(position - 1)];
+}
+
+void HeadlessShell::SetPositionChecked(int position, bool checked) {
+    std::lock_guard lock(stateMutex_);
+    if (ValidPosition(position)) {
+        checked_[static_cast<std::size_t>(position - 1)] = checked;
+    }
+}
+
+void HeadlessShell::SetModeButtons(bool classicChecked, bool smartChecked) {
+    std::lock_guard lock(stateMutex_);
+    classic_ = classicChecked;
+    smart_ = smartChecked;
+}
+
+bool HeadlessShell::ClassicModeChecked() const {
+    std::lock_guard lock(stateMutex_);
+    return classic_;
+}
+
+bool HeadlessShell::SmartModeChecked() const {
+    std::lock_guard lock(stateMutex_);
+    return smart_;
+}
+
+void HeadlessShell::ShowPlanText(const std::string& text) {
+    Write(Block("== plan pane ==", text));
+}
+
+void HeadlessShell::ShowCountFields(const std::string& sizeText, const std::string& spanText) {
+    Write(Line("counts: ", "码数->" + sizeText + " 期数->" + spanText));
+}
+
+void HeadlessShell::ShowMessage(const std::string& caption, const std::string& text) {
+    Write(Line("message: ", "[" + caption + "] " + text));
+}
+
+void HeadlessShell::OpenUrl(const std::string& url) {
+    Write(Line("open: ", url));
+}
+
+void HeadlessShell::SetReplanRunning(bool running) {
+    Write(running ? "replan: running\n" : "replan: done\n");
+}
+
+void HeadlessShell::NavigateBanner(const std::string& url) {
+    Write(Line("banner: ", url));
+}
+
+}  // namespace pk10

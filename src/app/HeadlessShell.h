@@ -1,0 +1,64 @@
+#pragma once
+// The shell of the headless run mode: everything the window would show is
+// printed to an output stream instead.
+//
+// - A plan pane rebuild: a line "== plan pane ==", then the text with every
+//   CR LF turned into LF (a text that does not end with a line end gets one).
+// - A draw listing: a line "== draw pane ==", then the listing the same way.
+// - Messages, opened addresses, the banner, the count fields, the re-plan
+//   state: one line each ("message: ...", "open: <url>", "banner: <url>",
+//   "counts: ...", "replan: running" / "replan: done").
+// - The Position selection and the mode buttons are kept in memory.
+//
+// Thread-safe: every call may come from any thread; each block is written
+// whole and flushed, so blocks from different threads never mix. A message is
+// printed and returns at once (there is no one to dismiss it).
+
+#include <array>
+#include <mutex>
+#include <ostream>
+#include <string>
+
+#include "app/Shell.h"
+
+namespace pk10 {
+
+class HeadlessShell : public Shell {
+  public:
+    explicit HeadlessShell(std::ostream& out);
+
+    // DrawPaneView
+    void ShowDrawListing(const std::string& text, bool scrollToEnd) override;
+    // PlanView
+    bool IsPositionChecked(int position) const override;
+    void SetPositionChecked(int position, bool checked) override;
+    void SetModeButtons(bool classicChecked, bool smartChecked) override;
+    void ShowPlanText(const std::string& text) override;
+    void ShowCountFields(const std::string& sizeText, const std::string& spanText) override;
+    // Notifier, DesktopOpener
+    void ShowMessage(const std::string& caption, const std::string& text) override;
+    void OpenUrl(const std::string& url) override;
+    // Shell
+    void SetReplanRunning(bool running) override;
+    void NavigateBanner(const std::string& url) override;
+
+    // The check states of the two mode buttons, "经典模式" and "智能模式".
+    bool ClassicModeChecked() const;
+    bool SmartModeChecked() const;
+
+  private:
+    // Writes `text` and flushes, under the output lock.
+    void Write(const std::string& text);
+
+    std::ostream& out_;
+    std::mutex outMutex_;
+    mutable std::mutex stateMutex_;
+    std::array<bool, 10> checked_{};
+    bool classic_ = false;
+    bool smart_ = false;
+};
+
+// `text` with every CR LF (and any lone CR) turned into LF.
+std::string WithUnixLineEnds(const std::string& text);
+
+}  // namespace pk10

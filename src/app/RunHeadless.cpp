@@ -1,0 +1,43 @@
+#include "app/RunHeadless.h"
+
+#include <condition_variable>
+#include <mutex>
+
+#include "app/Application.h"
+#include "app/HeadlessShell.h"
+#include "app/StopSignalWaiter.h"
+
+namespace pk10 {
+
+int RunHeadless(const AppOptions& options, std::ostream& out) {
+    HeadlessShell shell(out);
+    Application app(options, shell);
+
+    std::mutex mutex;
+    std::condition_variable stopped;
+    bool stopRequested = false;
+    // Created before the first transfer or worker thread exists, so every later
+    // thread inherits the blocked signals and only the waiter receives them.
+    // Destroyed before `app`, so a signal never reaches a destroyed application.
+    StopSignalWaiter signals([&](int) {
+        {
+            std::lock_guard lock(mutex);
+            stopRequested = true;
+        }
+        stopped.notify_all();
+        app.Shutdown();
+    });
+
+    app.CheckForUpdate();
+    app.InitialiseWindow();
+    if (options.once) {
+        app.WaitForStartup();
+    } else {
+        std::unique_lock lock(mutex);
+        stopped.wait(lock, [&] { return stopRequested; });
+    }
+    app.Shutdown();
+    return 0;
+}
+
+}  // namespace pk10

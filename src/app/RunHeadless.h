@@ -1,0 +1,17 @@
+#pragma once
+// The headless run mode: the start-up sequence and the refresh cycle with the
+// headless shell printing to `out`, until SIGINT or SIGTERM (or, with
+// options.once, until the start-up work is done).
+
+#include <ostream>
+
+#include "app/AppOptions.h"
+
+namespace pk10 {
+
+// Call from main() before any other thread exists (SIGINT and SIGTERM are
+// blocked in the calling thread and taken by a thread of its own). Returns the
+// process exit status: 0 when stopped by a signal or done with --once.
+int RunHeadless(const AppOptions& options, std::ostream& out);
+
+}  // namespace pk10
