@@ -18,7 +18,9 @@ inline constexpr int kDrawLineLength = 36;
 inline constexpr int kPeriodLength = 6;
 
 // Character index of Position p's two-digit car number inside a DrawLine.
-constexpr int PositionColumn(int position) { return 7 + 3 * (position - 1); }
+constexpr int PositionColumn(int position) {
+    return 7 + 3 * (position - 1);
+}
 
 struct DrawHistory {
     // Stored DrawLines, newest first; slots past `oldest` hold the empty text.

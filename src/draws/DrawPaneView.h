@@ -6,7 +6,7 @@
 namespace pk10 {
 
 class DrawPaneView {
-public:
+  public:
     virtual ~DrawPaneView() = default;
     // Replaces the whole text of the draw pane; scrolls it to its end when asked.
     // Called on the refresh worker (or during start-up); implementations forward

@@ -23,12 +23,12 @@ struct FetchOptions {
 };
 
 class FetchError : public std::runtime_error {
-public:
+  public:
     enum class Kind { Connect, Resolve, Timeout, HttpStatus, TooLarge, Aborted, Other };
     FetchError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
     Kind kind() const { return kind_; }
 
-private:
+  private:
     Kind kind_;
 };
 

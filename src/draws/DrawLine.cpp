@@ -1,0 +1,62 @@
+#include "draws/DrawLine.h"
+
+#include "draws/DrawHistory.h"
+
+namespace pk10 {
+namespace {
+
+constexpr int kCars = 10;
+constexpr int kWrapHigh = 900000;
+constexpr int kWrapLow = 100000;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+bool IsDrawLine(std::string_view line) {
+    if (line.size() != static_cast<std::size_t>(kDrawLineLength) || !DrawPeriod(line)) {
+        return false;
+    }
+    bool seen[kCars + 1] = {};
+    for (int position = 1; position <= kCars; ++position) {
+        const auto column = static_cast<std::size_t>(PositionColumn(position));
+        if (line[column - 1] != ' ' || !IsDigit(line[column]) || !IsDigit(line[column + 1])) {
+            return false;
+        }
+        const int car = (line[column] - '0') * 10 + (line[column + 1] - '0');
+        if (car < 1 || car > kCars || seen[car]) {
+            return false;
+        }
+        seen[car] = true;
+    }
+    return true;
+}
+
+std::optional<int> DrawPeriod(std::string_view line) {
+    if (line.size() < static_cast<std::size_t>(kPeriodLength)) {
+        return std::nullopt;
+    }
+    int period = 0;
+    for (int i = 0; i < kPeriodLength; ++i) {
+        const char c = line[static_cast<std::size_t>(i)];
+        if (!IsDigit(c)) {
+            return std::nullopt;
+        }
+        period = period * 10 + (c - '0');
+    }
+    return period;
+}
+
+bool IsLaterPeriod(int candidate, int newest) {
+    if (newest >= kWrapHigh && candidate < kWrapLow) {
+        return true;
+    }
+    if (candidate >= kWrapHigh && newest < kWrapLow) {
+        return false;
+    }
+    return candidate > newest;
+}
+
+}  // namespace pk10

@@ -1,0 +1,25 @@
+#pragma once
+// The well-formedness test of a DrawLine and its period.
+//
+// Pure functions; safe from any thread.
+
+#include <optional>
+#include <string_view>
+
+namespace pk10 {
+
+// True when `line` is exactly one draw: six digits, then ten times a space and a
+// car number "01".."10", every car exactly once (36 characters, nothing else).
+bool IsDrawLine(std::string_view line);
+
+// The period of a line whose first six characters are digits; nothing otherwise.
+std::optional<int> DrawPeriod(std::string_view line);
+
+// Whether period `candidate` comes after period `newest`. Six-digit periods
+// count up and wrap from 999999 to 000000, so a candidate below 100000 after a
+// newest of 900000 or more is a wrap and comes after; a candidate of 900000 or
+// more after a newest below 100000 is the other side of that wrap and comes
+// before. Otherwise the greater number comes after.
+bool IsLaterPeriod(int candidate, int newest);
+
+}  // namespace pk10
