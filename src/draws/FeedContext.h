@@ -1,0 +1,24 @@
+#pragma once
+// What the two draw feeds need besides the draw history: where the results
+// server is, where the newest draw is exported, the pane that lists the draws,
+// and how the HTTP requests behave.
+
+#include <filesystem>
+#include <string>
+
+#include "draws/DrawPaneView.h"
+#include "draws/HttpTextFetch.h"
+
+namespace pk10 {
+
+struct FeedContext {
+    // Base address of the results server, e.g. "http://127.0.0.1:8010/".
+    std::string resultsServer;
+    // The newest-draw export, normally "data1.txt" in the working directory.
+    std::filesystem::path data1File;
+    DrawPaneView& pane;
+    // Time-outs, size limit and abort flag of every request (noCache is set by the poll).
+    FetchOptions fetch;
+};
+
+}  // namespace pk10

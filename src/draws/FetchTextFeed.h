@@ -1,0 +1,26 @@
+#pragma once
+// The start-up fill of the draw history from the results server's text feed.
+//
+// Runs on the thread that owns the history, before any other work touches it.
+
+#include "draws/DrawHistory.h"
+#include "draws/FeedContext.h"
+
+namespace pk10 {
+
+inline constexpr const char* kTextFeedPath = "pk10.txt";
+inline constexpr int kTextFeedLines = 30;  // draws kept from the text feed
+inline constexpr int kTextFeedAttempts = 3;
+inline constexpr int kFeedListingLines = 20;  // draws listed in the pane after the fill
+
+// Downloads the text feed and stores its first 30 well-formed draw lines, newest
+// first (lines and walkLines, oldest = cursor = stored count - 1, -1 for none).
+// Lines that are not draws are skipped. An HTTP error status or a failed
+// transfer is a failed attempt; each attempt starts from an empty history and
+// follows the failed one at once, up to three attempts (fewer when the fetch
+// options' abort flag is set). Then, whatever the outcome: latest = lines[0],
+// lines[0] is exported to data1File, and the pane shows the 20-slot listing,
+// not scrolled. Returns whether an attempt succeeded.
+bool FetchTextFeed(DrawHistory& history, const FeedContext& context);
+
+}  // namespace pk10
