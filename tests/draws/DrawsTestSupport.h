@@ -201,8 +201,7 @@ inline std::string JoinLines(const std::vector<std::string>& lines, const std::s
 
 // The XML feed as the results server writes it, naming `draw` as the newest.
 inline std::string XmlFeed(const std::string& draw) {
-    return "<?xml version=\"1.0\"?>\r\n<pk10><newest>=" + draw +
-           "</newest>\r\n<count>1</count></pk10>\r\n";
+    return "<pk10><newest>=" + draw + "</newest>\r\n<count>1</count></pk10>\r\n";
 }
 
 inline std::string ReadFile(const std::filesystem::path& file) {

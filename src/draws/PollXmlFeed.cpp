@@ -1,0 +1,136 @@
+#include "draws/PollXmlFeed.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "draws/DrawLine.h"
+
+namespace pk10 {
+namespace {
+
+// Slot from which the fallback search for the last stored line starts: the merge
+// writes one slot past it, which stays inside the table.
+constexpr int kLastSearchStart = kHistorySlots - 3;
+
+// The draw the feed names: the 36 characters after the first "=", or nothing
+// when the fetch fails or those characters are not a draw.
+std::optional<std::string> FetchNewestDraw(const FeedContext& context) {
+    FetchOptions options = context.fetch;
+    options.noCache = true;
+    std::string joined;
+    try {
+        for (const std::string& line :
+             HttpTextFetch(JoinUrl(context.resultsServer, kXmlFeedPath), options)) {
+            joined += line;
+        }
+    } catch (const FetchError&) {
+        return std::nullopt;
+    }
+    const std::size_t equals = joined.find('=');
+    const std::size_t start = equals == std::string::npos ? 0 : equals + 1;
+    std::string fragment =
+        joined.substr(std::min(start, joined.size()), static_cast<std::size_t>(kDrawLineLength));
+    if (!IsDrawLine(fragment)) {
+        return std::nullopt;
+    }
+    return fragment;
+}
+
+// How many lines the history stores. `oldest` tells when it agrees with the
+// slots (every slot up to it filled, the next one empty); otherwise the last
+// slot holding a draw decides.
+int StoredCount(const DrawHistory& history) {
+    const int oldest = history.oldest;
+    if (oldest >= -1 && oldest < kHistorySlots) {
+        bool consistent = true;
+        for (int i = 0; i <= oldest && consistent; ++i) {
+            consistent = !history.lines[static_cast<std::size_t>(i)].empty();
+        }
+        if (consistent && (oldest + 1 == kHistorySlots ||
+                           history.lines[static_cast<std::size_t>(oldest + 1)].empty())) {
+            return oldest + 1;
+        }
+    }
+    for (int i = kLastSearchStart; i >= 0; --i) {
+        if (IsDrawLine(history.lines[static_cast<std::size_t>(i)])) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+// Cuts a history of 36 or more lines back to its 30 newest; returns the new count.
+int Trim(DrawHistory& history, int count) {
+    if (count < kTrimAtLines) {
+        return count;
+    }
+    for (int i = kTrimToLines; i < count; ++i) {
+        history.lines[static_cast<std::size_t>(i)].clear();
+    }
+    history.oldest = kTrimToLines - 1;
+    history.cursor = kTrimToLines - 1;
+    return kTrimToLines;
+}
+
+enum class Arrival { New, Same, Older };
+
+Arrival Classify(const DrawHistory& history, int count, const std::string& draw) {
+    if (count == 0) {
+        return Arrival::New;
+    }
+    const std::optional<int> newest = DrawPeriod(history.lines[0]);
+    const std::optional<int> period = DrawPeriod(draw);
+    if (!newest) {
+        return Arrival::New;
+    }
+    if (*period == *newest) {
+        return Arrival::Same;
+    }
+    return IsLaterPeriod(*period, *newest) ? Arrival::New : Arrival::Older;
+}
+
+}  // namespace
+
+bool PollXmlFeed(DrawHistory& history, const FeedContext& context,
+                 const std::function<void()>& recompute) {
+    const std::optional<std::string> draw = FetchNewestDraw(context);
+    if (!draw) {
+        return false;
+    }
+    int count = StoredCount(history);
+    const Arrival arrival = Classify(history, count, *draw);
+    if (arrival == Arrival::Older) {
+        // A lagging server: the newest stored draw stays the newest.
+        return false;
+    }
+    history.latest = *draw;
+    count = Trim(history, count);
+    if (arrival == Arrival::Same) {
+        return false;
+    }
+
+    if (count >= kHistorySlots) {
+        count = kHistorySlots - 1;  // the oldest line makes room
+    }
+    for (int i = count; i > 0; --i) {
+        history.lines[static_cast<std::size_t>(i)] =
+            std::move(history.lines[static_cast<std::size_t>(i - 1)]);
+    }
+    history.lines[0] = *draw;
+    for (int i = 0; i <= count; ++i) {
+        history.walkLines[static_cast<std::size_t>(i)] = history.lines[static_cast<std::size_t>(i)];
+    }
+    // The listing covers the line count before the merge, so the oldest line is
+    // left out, as after every merge; an empty history still shows its first draw.
+    context.pane.ShowDrawListing(DrawListing(history, count > 0 ? count : 1), true);
+    ExportNewestDraw(history, context.data1File);
+    history.oldest = count;
+    history.cursor = count;
+    if (recompute) {
+        recompute();
+    }
+    return true;
+}
+
+}  // namespace pk10

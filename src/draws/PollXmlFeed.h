@@ -1,0 +1,31 @@
+#pragma once
+// The periodic poll of the results server's XML feed and the merge of a new draw.
+//
+// Runs on the refresh worker, never beside other work on the same history.
+
+#include <functional>
+
+#include "draws/DrawHistory.h"
+#include "draws/FeedContext.h"
+
+namespace pk10 {
+
+inline constexpr const char* kXmlFeedPath = "pk10.xml";
+inline constexpr int kTrimAtLines = 36;  // a history this long is cut back ...
+inline constexpr int kTrimToLines = 30;  // ... to this many lines
+
+// Fetches the XML feed (asking caches not to answer), joins its lines and takes
+// the 36 characters after the first "=" (from the start when there is none) as
+// the newest draw. A failed fetch, an HTTP error status, a fragment that is not a
+// well-formed DrawLine, or a draw older than lines[0] is a failed poll: nothing
+// changes. Otherwise latest becomes the fragment and a history of 36 lines is
+// trimmed to 30 (oldest = cursor = 29). When the draw's period is later than
+// lines[0]'s, or the history is empty, the draw is merged at the front: lines
+// shift back one slot, walkLines are refreshed, the pane shows the listing of the
+// previous line count (at least one) scrolled to its end, lines[0] is exported to
+// data1File, oldest = cursor = the new oldest index, and `recompute` runs (when
+// set) before the poll returns. Returns whether a draw was merged.
+bool PollXmlFeed(DrawHistory& history, const FeedContext& context,
+                 const std::function<void()>& recompute);
+
+}  // namespace pk10
