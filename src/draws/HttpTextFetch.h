@@ -18,7 +18,8 @@ struct FetchOptions {
     std::size_t maxBodyBytes = 1024 * 1024;
     // Ask caches on the way not to answer from their copy (Cache-Control/Pragma: no-cache).
     bool noCache = false;
-    // When set and it becomes true, a running transfer stops with FetchError::Kind::Aborted.
+    // When set and it becomes true, a running transfer stops with FetchError::Kind::Aborted
+    // (the flag is looked at every 50 ms at least); when already true, none starts.
     const std::atomic<bool>* abort = nullptr;
 };
 
