@@ -27,7 +27,9 @@ public:
     // worker stopped. Used by --once.
     void WaitForStartup();
 
-    // WindowCommands
+    // WindowCommands. Shutdown() may also come from any other thread (the
+    // headless run calls it from its signal thread); only the first call does
+    // anything, and it returns once the worker has stopped, within about a second.
     void OnPositionSelected() override;
     void RequestReplan() override;
     void RequestPromoLink() override;
