@@ -7,7 +7,7 @@
 namespace pk10 {
 
 class PlanView {
-public:
+  public:
     virtual ~PlanView() = default;
     // Check state of the Position button (position 1..10). Thread-safe: reads the
     // copy of the selection that the window updates on every click.

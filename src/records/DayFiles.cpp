@@ -1,0 +1,159 @@
+#include "records/DayFiles.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "draws/FileWrite.h"
+#include "records/GbkCodec.h"
+#include "records/PlanBlock.h"
+#include "records/PlanFileTemplate.h"
+#include "records/PlanLineScan.h"
+
+namespace pk10 {
+namespace {
+
+void EnsureDataDirectory(const std::filesystem::path& workDir) {
+    // A failure shows up as the trace line of every file that cannot be written.
+    std::error_code ec;
+    std::filesystem::create_directories(workDir / "data", ec);
+}
+
+// Any entry of that name counts: a file, a folder, even a dangling link.
+bool EntryExists(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, ec);
+    return !ec && status.type() != std::filesystem::file_type::not_found;
+}
+
+// Up to `limit` bytes from the start of `path`; nothing (with the trace line)
+// when it cannot be opened or read.
+std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std::size_t limit) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) {
+        TraceFileError(path, errno);
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    int error = 0;
+    while (bytes.size() < limit) {
+        const std::size_t want = std::min(sizeof buffer, limit - bytes.size());
+        const std::size_t got = std::fread(buffer, 1, want, in);
+        bytes.append(buffer, got);
+        if (got < want) {
+            if (std::ferror(in)) {
+                error = errno != 0 ? errno : EIO;
+            }
+            break;
+        }
+    }
+    std::fclose(in);
+    if (error != 0) {
+        TraceFileError(path, error);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// The entries of a file's GBK bytes as UTF-8 texts, newest first, at most the
+// listed slots of a book. An entry that is not valid GBK is left out.
+std::vector<std::string> DecodeEntries(std::string_view gbk) {
+    std::vector<std::string> entries;
+    const std::size_t keep = kListedBookSlots;
+    // "<br>" cannot occur inside a GBK character ("<" is never a trail byte), so
+    // the bytes split at the same places as their text.
+    if (const std::optional<std::string> whole = GbkToUtf8(gbk)) {
+        for (std::string_view entry : SplitPlanBlock(*whole, keep)) {
+            entries.emplace_back(entry);
+        }
+        return entries;
+    }
+    for (std::string_view raw : SplitPlanBlock(gbk, std::string_view::npos)) {
+        if (entries.size() == keep) {
+            break;
+        }
+        if (std::optional<std::string> text = GbkToUtf8(raw)) {
+            entries.push_back(std::move(*text));
+        }
+    }
+    return entries;
+}
+
+}  // namespace
+
+DayFiles::DayFiles(DateSource dateSource) : dateSource_(std::move(dateSource)) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        files_[slot].tag = std::string(DayFileTag(slot));
+    }
+}
+
+void DayFiles::SetWorkDir(std::filesystem::path workDir) {
+    workDir_ = std::move(workDir);
+}
+
+void DayFiles::PrepareDayFiles(PlanEngine& engine, PlanView& view) {
+    view.SetPositionChecked(1, true);
+    for (int position : {4, 5, 2, 3}) {
+        view.SetPositionChecked(position, false);
+    }
+    view.SetModeButtons(false, true);
+
+    PlanState& state = engine.state();
+    for (std::string& text : state.WorkBook) {
+        text.clear();
+    }
+    for (PlanBook& book : state.books) {
+        for (std::string& text : book) {
+            text.clear();
+        }
+    }
+
+    const std::string dateText = DateText(dateSource_());
+    EnsureDataDirectory(workDir_);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        PlanDayFile& file = files_[slot];
+        file.path = DayFilePath(workDir_, dateText, file.tag);
+        file.fresh = !EntryExists(file.path);
+        if (file.fresh) {
+            engine.RefreshPositionBook(PositionOfSlot(slot));
+        }
+    }
+}
+
+void DayFiles::LoadDayFiles(BySlot<PlanBook>& books) const {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const PlanDayFile& file = files_[slot];
+        if (file.fresh || file.path.empty()) {
+            continue;
+        }
+        const std::optional<std::string> bytes = ReadFileStart(file.path, kMaxDayFileBytes);
+        if (!bytes) {
+            continue;
+        }
+        RestoreBook(books[slot], DecodeEntries(*bytes));
+    }
+}
+
+void DayFiles::WriteDayFiles(const BySlot<PlanBook>& books) const {
+    EnsureDataDirectory(workDir_);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const PlanDayFile& file = files_[slot];
+        if (file.path.empty()) {
+            continue;
+        }
+        const std::string block = PlanBlock(books[slot], FileWritesSlotZero(PositionOfSlot(slot)));
+        const std::string text = FillPlanFileTemplate(kPlanFileTemplate, block);
+        std::optional<std::string> gbk = Utf8ToGbk(text);
+        if (!gbk) {
+            gbk = Utf8ToGbkReplacing(text);
+        }
+        WriteFileAtomically(file.path, *gbk);
+    }
+}
+
+}  // namespace pk10

@@ -1,0 +1,60 @@
+#pragma once
+// The ten per-day plan files: prepared at start-up (making the plan of every
+// Position whose file of the day is missing), read back into the plan books, and
+// rewritten from the books after every recompute.
+//
+// Files live in <workDir>/data/ (created when missing) and are named from the
+// date of the day the files were prepared and the Position's tag. Each file is
+// the plan file template with the Position's plan block in place of its marker,
+// as GBK bytes, written through a temporary file and a rename.
+//
+// Not thread-safe: the refresh worker runs every operation, one at a time. A
+// file that cannot be opened or created gives the trace line
+// "Can't open file %s,error=%u\n" and the other files are still handled.
+
+#include <filesystem>
+
+#include "plan/PlanEngine.h"
+#include "plan/PlanState.h"
+#include "records/DayDate.h"
+#include "records/PlanDayFile.h"
+#include "records/PlanView.h"
+
+namespace pk10 {
+
+// Largest part of a per-day file that is read: ten times what 256 long plan
+// lines take. A longer file keeps the entries at its start, its newest.
+inline constexpr std::size_t kMaxDayFileBytes = 1U << 20;
+
+class DayFiles {
+  public:
+    explicit DayFiles(DateSource dateSource = LocalCalendarDate);
+
+    // The folder that holds data/; the current directory by default.
+    void SetWorkDir(std::filesystem::path workDir);
+    const std::filesystem::path& workDir() const { return workDir_; }
+
+    // Start-up selection (Position 1 checked, Positions 4, 5, 2, 3 unchecked,
+    // "经典模式" unchecked, "智能模式" checked), every book and the WorkBook
+    // emptied, today's paths built, and engine.RefreshPositionBook for every
+    // Position with no entry of its file's name; those files are marked fresh.
+    void PrepareDayFiles(PlanEngine& engine, PlanView& view);
+
+    // Reads every prepared file that is not fresh back into its book: entries
+    // newest first on disk, oldest first in the book from slot 0. At most 256
+    // entries (the newest) are kept; an entry that is not valid GBK is left out.
+    void LoadDayFiles(BySlot<PlanBook>& books) const;
+
+    // Writes every book into its prepared file. Does nothing for files whose
+    // path has not been prepared.
+    void WriteDayFiles(const BySlot<PlanBook>& books) const;
+
+    const BySlot<PlanDayFile>& files() const { return files_; }
+
+  private:
+    DateSource dateSource_;
+    std::filesystem::path workDir_ = ".";
+    BySlot<PlanDayFile> files_;
+};
+
+}  // namespace pk10

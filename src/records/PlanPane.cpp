@@ -1,0 +1,55 @@
+#include "records/PlanPane.h"
+
+#include <optional>
+
+#include "records/PlanLineScan.h"
+
+namespace pk10 {
+
+PositionSelection PositionSelection::ReadFrom(const PlanView& view) {
+    PositionSelection selection;
+    for (int position = 1; position <= kSlotCount; ++position) {
+        selection.SetChecked(position, view.IsPositionChecked(position));
+    }
+    return selection;
+}
+
+bool PaneShowsSlotZero(int position) {
+    return position == 1 || position == 4 || position == 5;
+}
+
+std::string PlanPaneText(const BySlot<PlanBook>& books, const PositionSelection& selection) {
+    std::string text;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const int position = PositionOfSlot(slot);
+        if (!selection.IsChecked(position)) {
+            continue;
+        }
+        const PlanBook& book = books[slot];
+        const std::optional<int> last = LastListedSlot(book, PaneShowsSlotZero(position));
+        if (!last) {
+            continue;
+        }
+        for (int i = 0; i <= *last; ++i) {
+            text += book[static_cast<std::size_t>(i)];
+            text += "\r\n";
+        }
+    }
+    return text;
+}
+
+std::string PlanPaneText(const BySlot<PlanBook>& books, const PlanView& view) {
+    return PlanPaneText(books, PositionSelection::ReadFrom(view));
+}
+
+void ShowSelectedPlans(const BySlot<PlanBook>& books, PlanView& view) {
+    view.ShowPlanText(PlanPaneText(books, view));
+}
+
+void OnPositionSelected(const BySlot<PlanBook>& books, std::int32_t planSize, std::int32_t planSpan,
+                        PlanView& view) {
+    view.ShowCountFields(std::to_string(planSize), std::to_string(planSpan));
+    ShowSelectedPlans(books, view);
+}
+
+}  // namespace pk10

@@ -1,0 +1,16 @@
+#pragma once
+// The last two steps of every all-place recompute: rebuild the plan pane from
+// the engine's books, then rewrite the per-day files.
+
+#include "plan/PlanEngine.h"
+#include "records/DayFiles.h"
+#include "records/PlanView.h"
+
+namespace pk10 {
+
+// Makes `engine`'s RecomputeAllPlans end with ShowSelectedPlans and
+// WriteDayFiles on its own books. `dayFiles` and `view` must outlive the
+// engine's use of the hooks.
+void WireRecomputeHooks(PlanEngine& engine, const DayFiles& dayFiles, PlanView& view);
+
+}  // namespace pk10
