@@ -22,8 +22,9 @@
 
 namespace pk10 {
 
-// Largest part of a per-day file that is read: ten times what 256 long plan
-// lines take. A longer file keeps the entries at its start, its newest.
+// Largest part of a per-day file that is read: 4 KiB for each of the 256
+// entries a book lists, where a plan line takes under 100 bytes. A longer file
+// keeps the entries at its start, its newest.
 inline constexpr std::size_t kMaxDayFileBytes = 1U << 20;
 
 class DayFiles {

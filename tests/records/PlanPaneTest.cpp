@@ -119,16 +119,6 @@ TEST(PlanPane, CheckedPositionsFollowPositionOrder) {
     }
 }
 
-TEST(PlanPane, SnapshotAndViewGiveTheSameText) {
-    BySlot<PlanBook> books;
-    BookOf(books, 3)[2] = kOpen;
-    BookOf(books, 9)[0] = kHit;
-    FakePlanView view;
-    view.Select({3, 9});
-    EXPECT_EQ(PlanPaneText(books, view), PlanPaneText(books, PositionSelection::ReadFrom(view)));
-    EXPECT_EQ(PlanPaneText(books, view), "\r\n\r\n" + kOpen + "\r\n" + kHit + "\r\n");
-}
-
 TEST(PlanPane, PositionHandlerShowsCountsThenRebuildsThePaneOnEveryClick) {
     BySlot<PlanBook> books;
     BookOf(books, 1)[1] = kOpen;
