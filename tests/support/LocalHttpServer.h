@@ -5,6 +5,7 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <chrono>
 #include <string>
 #include <thread>
 
