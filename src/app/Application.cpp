@@ -1,0 +1,214 @@
+// The application: the start-up sequence, the refresh cycle on the refresh
+// worker, the window's commands, and a clean stop.
+//
+// Every piece of work that touches the draw history, the plan state or the
+// per-day files runs on the refresh worker, one at a time. The window thread
+// only reads a snapshot of the plan books that the worker publishes after each
+// piece of work, so a click never reads books that the worker is writing.
+
+#include "app/Application.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+
+#include "app/RefreshWorker.h"
+#include "app/ShellGate.h"
+#include "draws/DrawHistory.h"
+#include "draws/FeedContext.h"
+#include "draws/FetchTextFeed.h"
+#include "draws/HttpTextFetch.h"
+#include "draws/PollXmlFeed.h"
+#include "online/CheckForUpdate.h"
+#include "online/MakerServer.h"
+#include "online/OpenPromoLink.h"
+#include "plan/PlanEngine.h"
+#include "plan/PlanState.h"
+#include "records/DayFiles.h"
+#include "records/PlanPane.h"
+
+namespace pk10 {
+namespace {
+
+// The plan pane's text until the first plans are shown: an empty line, then the message.
+constexpr const char* kWaitingMessage = "\r\n正在连接服务器，请稍等片刻！！";
+
+}  // namespace
+
+struct Application::Impl {
+    Impl(const AppOptions& appOptions, Shell& realShell)
+        : options(appOptions),
+          shell(realShell),
+          worker([this] { Poll(); }, std::chrono::milliseconds(appOptions.refreshMs)) {
+        fetch.abort = &worker.AbortFlag();
+        dayFiles.SetWorkDir(options.workDir);
+        engine.SetRecomputeHooks([this] { ShowSelectedPlans(state.books, shell); },
+                                 [this] { dayFiles.WriteDayFiles(state.books); });
+    }
+
+    FeedContext Feed() { return FeedContext{options.resultsServer, data1File(), shell, fetch}; }
+    std::filesystem::path data1File() const { return options.workDir / "data1.txt"; }
+
+    // Queues `work` followed by a snapshot of the books.
+    bool Queue(std::function<void()> work) {
+        return worker.Post([this, work = std::move(work)] {
+            work();
+            PublishBooks();
+        });
+    }
+
+    // The steps of the window's initialisation that need the network or the plan
+    // engine, then the start-up stages, in their order. One piece of work, so no
+    // poll can come between two of them.
+    void StartupWork() {
+        const std::atomic<bool>& abort = worker.AbortFlag();
+        // Before the history is filled, so that this pick is the same on every run.
+        engine.PickAllFillerDigits();
+        FetchTextFeed(history, Feed());
+        if (abort) {
+            return;
+        }
+        engine.SmartSearchAll();
+        PublishBooks();
+        if (abort) {
+            return;
+        }
+        dayFiles.PrepareDayFiles(engine, shell);
+        dayFiles.LoadDayFiles(state.books);
+        engine.RecomputeAllPlans();
+        PublishBooks();
+        if (abort) {
+            return;
+        }
+        OpenPromoLink(options.makerServer, shell, fetch);
+        MarkStartup();
+    }
+
+    void Poll() {
+        PollXmlFeed(history, Feed(), engine.RecomputeCallback());
+        PublishBooks();
+    }
+
+    void PublishBooks() {
+        std::lock_guard lock(snapshotMutex);
+        snapshotBooks = state.books;
+        snapshotSize = state.PlanSize;
+        snapshotSpan = state.PlanSpan;
+    }
+
+    void MarkStartup() {
+        {
+            std::lock_guard lock(startupMutex);
+            startupDone = true;
+        }
+        startupChanged.notify_all();
+    }
+
+    const AppOptions options;
+    ShellGate shell;
+    DrawHistory history;
+    PlanState state;
+    PlanEngine engine{history, state};
+    DayFiles dayFiles;
+    FetchOptions fetch;
+
+    std::mutex snapshotMutex;
+    BySlot<PlanBook> snapshotBooks;
+    std::int32_t snapshotSize = 0;
+    std::int32_t snapshotSpan = 0;
+
+    std::mutex startupMutex;
+    std::condition_variable startupChanged;
+    bool startupDone = false;
+    bool initialised = false;
+    bool stopped = false;
+
+    std::mutex shutdownMutex;
+    // Last member: destroyed (and so stopped) first, before anything its work uses.
+    RefreshWorker worker;
+};
+
+Application::Application(const AppOptions& options, Shell& shell)
+    : impl_(std::make_unique<Impl>(options, shell)) {}
+
+Application::~Application() {
+    Shutdown();
+}
+
+void Application::CheckForUpdate() {
+    Impl& app = *impl_;
+    pk10::CheckForUpdate(app.options.makerServer, app.shell, app.shell, app.fetch);
+}
+
+void Application::InitialiseWindow() {
+    Impl& app = *impl_;
+    {
+        std::lock_guard lock(app.startupMutex);
+        if (app.initialised || app.stopped) {
+            return;
+        }
+        app.initialised = true;
+    }
+    app.shell.ShowPlanText(kWaitingMessage);
+    app.Queue([&app] { app.StartupWork(); });
+    app.shell.NavigateBanner(JoinUrl(app.options.makerServer, kBannerPath));
+    app.worker.Start();
+}
+
+void Application::WaitForStartup() {
+    Impl& app = *impl_;
+    std::unique_lock lock(app.startupMutex);
+    app.startupChanged.wait(lock, [&app] { return app.startupDone || app.stopped; });
+}
+
+void Application::OnPositionSelected() {
+    Impl& app = *impl_;
+    std::string text;
+    std::int32_t size = 0;
+    std::int32_t span = 0;
+    {
+        std::lock_guard lock(app.snapshotMutex);
+        size = app.snapshotSize;
+        span = app.snapshotSpan;
+        text = PlanPaneText(app.snapshotBooks, app.shell);
+    }
+    app.shell.ShowCountFields(std::to_string(size), std::to_string(span));
+    app.shell.ShowPlanText(text);
+}
+
+void Application::RequestReplan() {
+    Impl& app = *impl_;
+    if (app.worker.Stopping()) {
+        return;
+    }
+    app.shell.SetReplanRunning(true);
+    const bool queued = app.worker.Post([&app] {
+        app.engine.OnPlanUnstable();
+        app.PublishBooks();
+        app.shell.SetReplanRunning(false);
+    });
+    if (!queued) {
+        app.shell.SetReplanRunning(false);
+    }
+}
+
+void Application::RequestPromoLink() {
+    Impl& app = *impl_;
+    app.Queue([&app] { OpenPromoLink(app.options.makerServer, app.shell, app.fetch); });
+}
+
+void Application::Shutdown() {
+    Impl& app = *impl_;
+    std::lock_guard lock(app.shutdownMutex);
+    // The window goes first: from here on nothing reaches it, even from a piece
+    // of work that is still finishing.
+    app.shell.Close();
+    app.worker.Stop();
+    {
+        std::lock_guard startupLock(app.startupMutex);
+        app.stopped = true;
+    }
+    app.startupChanged.notify_all();
+}
+
+}  // namespace pk10
