@@ -19,8 +19,14 @@ void ClearHistory(DrawHistory& history) {
     history.cursor = -1;
 }
 
-// Stores the first draws of `feed` from slot 0 upward; other lines are skipped.
-void StoreDraws(DrawHistory& history, const std::vector<std::string>& feed) {
+bool Aborted(const FetchOptions& options) {
+    return options.abort != nullptr && options.abort->load();
+}
+
+}  // namespace
+
+void StoreTextFeedDraws(DrawHistory& history, const std::vector<std::string>& feed) {
+    ClearHistory(history);
     int stored = 0;
     for (const std::string& line : feed) {
         if (stored == kTextFeedLines) {
@@ -38,12 +44,6 @@ void StoreDraws(DrawHistory& history, const std::vector<std::string>& feed) {
     history.cursor = stored - 1;
 }
 
-bool Aborted(const FetchOptions& options) {
-    return options.abort != nullptr && options.abort->load();
-}
-
-}  // namespace
-
 bool FetchTextFeed(DrawHistory& history, const FeedContext& context) {
     const std::string url = JoinUrl(context.resultsServer, kTextFeedPath);
     bool filled = false;
@@ -51,7 +51,7 @@ bool FetchTextFeed(DrawHistory& history, const FeedContext& context) {
         // A failed attempt leaves nothing behind for the next one to mix with.
         ClearHistory(history);
         try {
-            StoreDraws(history, HttpTextFetch(url, context.fetch));
+            StoreTextFeedDraws(history, HttpTextFetch(url, context.fetch));
             filled = true;
         } catch (const FetchError&) {
             if (Aborted(context.fetch)) {

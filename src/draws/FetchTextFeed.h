@@ -3,6 +3,9 @@
 //
 // Runs on the thread that owns the history, before any other work touches it.
 
+#include <string>
+#include <vector>
+
 #include "draws/DrawHistory.h"
 #include "draws/FeedContext.h"
 
@@ -22,5 +25,9 @@ inline constexpr int kFeedListingLines = 20;  // draws listed in the pane after 
 // lines[0] is exported to data1File, and the pane shows the 20-slot listing,
 // not scrolled. Returns whether an attempt succeeded.
 bool FetchTextFeed(DrawHistory& history, const FeedContext& context);
+
+// The parse of one successful attempt: empties the history, then stores the first
+// 30 well-formed draw lines of `feed` from slot 0 upward, skipping other lines.
+void StoreTextFeedDraws(DrawHistory& history, const std::vector<std::string>& feed);
 
 }  // namespace pk10

@@ -13,28 +13,15 @@ namespace {
 // writes one slot past it, which stays inside the table.
 constexpr int kLastSearchStart = kHistorySlots - 3;
 
-// The draw the feed names: the 36 characters after the first "=", or nothing
-// when the fetch fails or those characters are not a draw.
-std::optional<std::string> FetchNewestDraw(const FeedContext& context) {
+// The XML feed's lines, or nothing when the fetch fails.
+std::optional<std::vector<std::string>> FetchXmlLines(const FeedContext& context) {
     FetchOptions options = context.fetch;
     options.noCache = true;
-    std::string joined;
     try {
-        for (const std::string& line :
-             HttpTextFetch(JoinUrl(context.resultsServer, kXmlFeedPath), options)) {
-            joined += line;
-        }
+        return HttpTextFetch(JoinUrl(context.resultsServer, kXmlFeedPath), options);
     } catch (const FetchError&) {
         return std::nullopt;
     }
-    const std::size_t equals = joined.find('=');
-    const std::size_t start = equals == std::string::npos ? 0 : equals + 1;
-    std::string fragment =
-        joined.substr(std::min(start, joined.size()), static_cast<std::size_t>(kDrawLineLength));
-    if (!IsDrawLine(fragment)) {
-        return std::nullopt;
-    }
-    return fragment;
 }
 
 // How many lines the history stores. `oldest` tells when it agrees with the
@@ -92,19 +79,46 @@ Arrival Classify(const DrawHistory& history, int count, const std::string& draw)
 
 }  // namespace
 
+std::optional<std::string> NewestDrawOfXml(const std::vector<std::string>& lines) {
+    std::string joined;
+    for (const std::string& line : lines) {
+        joined += line;
+    }
+    const std::size_t equals = joined.find('=');
+    const std::size_t start = equals == std::string::npos ? 0 : equals + 1;
+    std::string fragment =
+        joined.substr(std::min(start, joined.size()), static_cast<std::size_t>(kDrawLineLength));
+    if (!IsDrawLine(fragment)) {
+        return std::nullopt;
+    }
+    return fragment;
+}
+
 bool PollXmlFeed(DrawHistory& history, const FeedContext& context,
                  const std::function<void()>& recompute) {
-    const std::optional<std::string> draw = FetchNewestDraw(context);
+    const std::optional<std::vector<std::string>> lines = FetchXmlLines(context);
+    if (!lines) {
+        return false;
+    }
+    const std::optional<std::string> draw = NewestDrawOfXml(*lines);
     if (!draw) {
         return false;
     }
+    return MergeNewestDraw(history, *draw, context, recompute);
+}
+
+bool MergeNewestDraw(DrawHistory& history, const std::string& newest, const FeedContext& context,
+                     const std::function<void()>& recompute) {
+    if (!IsDrawLine(newest)) {
+        return false;
+    }
     int count = StoredCount(history);
-    const Arrival arrival = Classify(history, count, *draw);
+    const Arrival arrival = Classify(history, count, newest);
     if (arrival == Arrival::Older) {
         // A lagging server: the newest stored draw stays the newest.
         return false;
     }
-    history.latest = *draw;
+    history.latest = newest;
     count = Trim(history, count);
     if (arrival == Arrival::Same) {
         return false;
@@ -117,7 +131,7 @@ bool PollXmlFeed(DrawHistory& history, const FeedContext& context,
         history.lines[static_cast<std::size_t>(i)] =
             std::move(history.lines[static_cast<std::size_t>(i - 1)]);
     }
-    history.lines[0] = *draw;
+    history.lines[0] = newest;
     for (int i = 0; i <= count; ++i) {
         history.walkLines[static_cast<std::size_t>(i)] = history.lines[static_cast<std::size_t>(i)];
     }

@@ -4,6 +4,9 @@
 // Runs on the refresh worker, never beside other work on the same history.
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "draws/DrawHistory.h"
 #include "draws/FeedContext.h"
@@ -27,5 +30,15 @@ inline constexpr int kTrimToLines = 30;  // ... to this many lines
 // set) before the poll returns. Returns whether a draw was merged.
 bool PollXmlFeed(DrawHistory& history, const FeedContext& context,
                  const std::function<void()>& recompute);
+
+// The newest draw an XML feed names: its lines joined with nothing between them,
+// then the 36 characters after the first "=" (from the start when there is none);
+// nothing when those characters are not a well-formed DrawLine.
+std::optional<std::string> NewestDrawOfXml(const std::vector<std::string>& lines);
+
+// The merge half of PollXmlFeed, for a draw already read from the feed: a draw
+// that is not a well-formed DrawLine, or older than lines[0], changes nothing.
+bool MergeNewestDraw(DrawHistory& history, const std::string& newest, const FeedContext& context,
+                     const std::function<void()>& recompute);
 
 }  // namespace pk10
