@@ -60,30 +60,6 @@ std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std:
     return bytes;
 }
 
-// The entries of a file's GBK bytes as UTF-8 texts, newest first, at most the
-// listed slots of a book. An entry that is not valid GBK is left out.
-std::vector<std::string> DecodeEntries(std::string_view gbk) {
-    std::vector<std::string> entries;
-    const std::size_t keep = kListedBookSlots;
-    // "<br>" cannot occur inside a GBK character ("<" is never a trail byte), so
-    // the bytes split at the same places as their text.
-    if (const std::optional<std::string> whole = GbkToUtf8(gbk)) {
-        for (std::string_view entry : SplitPlanBlock(*whole, keep)) {
-            entries.emplace_back(entry);
-        }
-        return entries;
-    }
-    for (std::string_view raw : SplitPlanBlock(gbk, std::string_view::npos)) {
-        if (entries.size() == keep) {
-            break;
-        }
-        if (std::optional<std::string> text = GbkToUtf8(raw)) {
-            entries.push_back(std::move(*text));
-        }
-    }
-    return entries;
-}
-
 }  // namespace
 
 DayFiles::DayFiles(DateSource dateSource) : dateSource_(std::move(dateSource)) {
@@ -135,7 +111,7 @@ void DayFiles::LoadDayFiles(BySlot<PlanBook>& books) const {
         if (!bytes) {
             continue;
         }
-        RestoreBook(books[slot], DecodeEntries(*bytes));
+        RestoreBook(books[slot], DecodeDayFileEntries(*bytes));
     }
 }
 

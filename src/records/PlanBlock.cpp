@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "records/GbkCodec.h"
 #include "records/PlanLineScan.h"
 
 namespace pk10 {
@@ -41,6 +42,30 @@ void RestoreBook(PlanBook& book, const std::vector<std::string>& newestFirst) {
     for (std::size_t i = 0; i < count; ++i) {
         book[count - 1 - i] = newestFirst[i];
     }
+}
+
+// The entries of a file's GBK bytes as UTF-8 texts, newest first, at most the
+// listed slots of a book. An entry that is not valid GBK is left out.
+std::vector<std::string> DecodeDayFileEntries(std::string_view gbk) {
+    std::vector<std::string> entries;
+    const std::size_t keep = kListedBookSlots;
+    // "<br>" cannot occur inside a GBK character ("<" is never a trail byte), so
+    // the bytes split at the same places as their text.
+    if (const std::optional<std::string> whole = GbkToUtf8(gbk)) {
+        for (std::string_view entry : SplitPlanBlock(*whole, keep)) {
+            entries.emplace_back(entry);
+        }
+        return entries;
+    }
+    for (std::string_view raw : SplitPlanBlock(gbk, std::string_view::npos)) {
+        if (entries.size() == keep) {
+            break;
+        }
+        if (std::optional<std::string> text = GbkToUtf8(raw)) {
+            entries.push_back(std::move(*text));
+        }
+    }
+    return entries;
 }
 
 }  // namespace pk10

@@ -34,4 +34,8 @@ std::vector<std::string_view> SplitPlanBlock(std::string_view block, std::size_t
 // newest entries are kept); the other slots are left as they are.
 void RestoreBook(PlanBook& book, const std::vector<std::string>& newestFirst);
 
+// The entries of a per-day file's GBK bytes as UTF-8 texts, newest first, at
+// most the listed slots of a book. An entry that is not valid GBK is left out.
+std::vector<std::string> DecodeDayFileEntries(std::string_view gbk);
+
 }  // namespace pk10
