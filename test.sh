@@ -1,14 +1,43 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test: installs missing packages, configures,
-# builds and runs the whole suite under CTest.
+# Sets everything up and runs every test: installs missing packages, then
+#   1. the normal build and the whole suite (the window's tests on Qt's offscreen platform),
+#   2. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+#   3. the refresh worker and end-to-end tests under ThreadSanitizer,
+#   4. every fuzz target for a short smoke run on its seed corpus.
+# PK10_QUICK=1 runs only the first stage.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+stage() { printf '\n==== %s\n' "$*"; }
+
+stage "build and test"
 build=${PK10_BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "$jobs"
+ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+if [ "${PK10_QUICK:-0}" = 1 ]; then
+    exit 0
+fi
+
+stage "AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPK10_SANITIZE=address,undefined \
+    -DPK10_BUILD_UI=OFF -DPK10_BUILD_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+stage "ThreadSanitizer: refresh worker and end-to-end runs"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPK10_SANITIZE=thread \
+    -DPK10_BUILD_UI=OFF -DPK10_BUILD_BENCH=OFF
+cmake --build build-tsan -j "$jobs" --target test_app test_e2e pk10plan feed-sim
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+    ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L 'app|e2e'
+
+stage "fuzz smoke run"
+scripts/fuzz.sh "${PK10_FUZZ_SECONDS:-10}"
