@@ -1,0 +1,222 @@
+#include "ui/CPlanDlg.h"
+
+#include <QButtonGroup>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+
+#include "ui/AppIcon.h"
+#include "ui/CAboutDlg.h"
+#include "ui/CWebBrowser2.h"
+#include "ui/DialogUnits.h"
+#include "ui/PlanDlgTemplate.h"
+#include "ui/PositionSelection.h"
+
+namespace pk10::ui {
+namespace {
+
+QPlainTextEdit* NewPane(QWidget* parent, bool readOnly) {
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setReadOnly(readOnly);
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setFocusPolicy(Qt::StrongFocus);
+    return pane;
+}
+
+void ScrollToEnd(QPlainTextEdit* pane) {
+    QScrollBar* bar = pane->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+// Sets a radio button's state. An exclusive group refuses to uncheck its
+// checked button, but the application may leave a group with none checked
+// (as at start), so the group's exclusivity is lifted for that one change.
+void SetRadioChecked(QAbstractButton* button, bool checked) {
+    QButtonGroup* group = button->group();
+    if (!checked && button->isChecked() && group != nullptr && group->exclusive()) {
+        group->setExclusive(false);
+        button->setChecked(false);
+        group->setExclusive(true);
+        return;
+    }
+    button->setChecked(checked);
+}
+
+}  // namespace
+
+CPlanDlg::CPlanDlg(WindowCommands& commands, PositionSelection& selection, QWidget* parent)
+    : QDialog(parent), commands_(commands), selection_(selection) {
+    setObjectName(QStringLiteral("102"));
+    setFont(DialogFont());
+    setWindowTitle(QString::fromUtf8(kPlanDlgCaption));
+    setWindowIcon(AppIcon());
+    // Title bar with the window menu, minimise and close; no maximise, fixed size.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(DialogUnits(font()).ToPixels(kPlanDlgWidth, kPlanDlgHeight));
+
+    groupA_ = new QButtonGroup(this);
+    groupB_ = new QButtonGroup(this);
+    CreateControls();
+
+    auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(about, &QShortcut::activated, this, &CPlanDlg::ShowAbout);
+}
+
+void CPlanDlg::CreateControls() {
+    const DialogUnits units(font());
+    // Created in the template's order, which is also the Tab order.
+    for (const ControlTemplate& control : kPlanDlgControls) {
+        QWidget* widget = CreateControl(control);
+        widget->setObjectName(control.id < 0 ? QStringLiteral("static")
+                                             : QString::number(control.id));
+        widget->setGeometry(units.ToPixels(control.x, control.y, control.width, control.height));
+    }
+}
+
+QWidget* CPlanDlg::CreateControl(const ControlTemplate& control) {
+    const QString caption = QString::fromUtf8(control.caption);
+    switch (control.kind) {
+        case ControlKind::ReadOnlyPane:
+            drawPane_ = NewPane(this, true);
+            return drawPane_;
+        case ControlKind::EditablePane:
+            planPane_ = NewPane(this, false);
+            return planPane_;
+        case ControlKind::LineEdit: {
+            auto* field = new QLineEdit(this);
+            field->setFocusPolicy(Qt::ClickFocus);
+            (control.id == kSizeFieldId ? sizeField_ : spanField_) = field;
+            return field;
+        }
+        case ControlKind::StaticText: {
+            auto* label = new QLabel(caption, this);
+            label->setTextFormat(Qt::PlainText);
+            return label;
+        }
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(caption, this);
+            button->setAutoDefault(false);
+            if (control.id == kReplanButtonId) {
+                replanButton_ = button;
+                connect(button, &QPushButton::clicked, this, [this] { commands_.RequestReplan(); });
+            } else {
+                connect(button, &QPushButton::clicked, this,
+                        [this] { commands_.RequestPromoLink(); });
+            }
+            return button;
+        }
+        case ControlKind::Banner:
+            banner_ = new CWebBrowser2(this);
+            return banner_;
+        case ControlKind::ModeButton:
+        case ControlKind::PositionButton:
+            break;
+    }
+
+    // Radio buttons: no Tab stop, grouped as the template says.
+    auto* button = new QRadioButton(caption, this);
+    button->setFocusPolicy(Qt::ClickFocus);
+    (control.group == RadioGroup::A ? groupA_ : groupB_)->addButton(button);
+    if (control.kind == ControlKind::ModeButton) {
+        // The mode buttons only take part in their group; they send nothing.
+        (control.id == kClassicModeId ? classicMode_ : smartMode_) = button;
+        return button;
+    }
+    const int position = control.position;
+    positionButtons_[static_cast<std::size_t>(position - 1)] = button;
+    connect(button, &QRadioButton::toggled, this,
+            [this, position](bool checked) { selection_.Set(position, checked); });
+    // A click on the button that is already checked runs the handler too.
+    connect(button, &QRadioButton::clicked, this, [this] { commands_.OnPositionSelected(); });
+    return button;
+}
+
+QRadioButton* CPlanDlg::PositionButton(int position) const {
+    if (position < 1 || position > 10) {
+        return nullptr;
+    }
+    return positionButtons_[static_cast<std::size_t>(position - 1)];
+}
+
+void CPlanDlg::ShowDrawListing(const QString& text, bool scrollToEnd) {
+    drawPane_->setPlainText(text);
+    if (scrollToEnd) {
+        ScrollToEnd(drawPane_);
+    }
+}
+
+void CPlanDlg::ShowPlanText(const QString& text) {
+    planPane_->setPlainText(text);
+    ScrollToEnd(planPane_);
+}
+
+void CPlanDlg::ShowCountFields(const QString& sizeText, const QString& spanText) {
+    sizeField_->setText(sizeText);
+    spanField_->setText(spanText);
+}
+
+void CPlanDlg::SetPositionChecked(int position, bool checked) {
+    if (QRadioButton* button = PositionButton(position)) {
+        SetRadioChecked(button, checked);
+    }
+}
+
+void CPlanDlg::SetModeButtons(bool classicChecked, bool smartChecked) {
+    SetRadioChecked(classicMode_, classicChecked);
+    SetRadioChecked(smartMode_, smartChecked);
+}
+
+void CPlanDlg::SetReplanRunning(bool running) {
+    replanButton_->setEnabled(!running);
+}
+
+void CPlanDlg::NavigateBanner(const QString& url) {
+    banner_->Navigate(url);
+}
+
+void CPlanDlg::ShowAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CPlanDlg::done(int result) {
+    if (!shutDown_) {
+        shutDown_ = true;
+        // Stops the refresh worker and cuts the application off from the
+        // window before the window goes away.
+        commands_.Shutdown();
+    }
+    QDialog::done(result);
+}
+
+void CPlanDlg::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        // A focused push button takes Enter; anywhere else (a Position button,
+        // a count field) Enter ends the window like Esc.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        } else {
+            accept();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CPlanDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(QString::fromUtf8(kAboutMenuText), this, &CPlanDlg::ShowAbout);
+    menu.exec(event->globalPos());
+}
+
+}  // namespace pk10::ui
