@@ -110,6 +110,11 @@ TEST(IsWebAddress, AcceptsOnlyHttpAndHttpsWithAHost) {
         {"http://exa\tmple.com/", false},
         {"http://example.com/\x7f", false},
         {"httpx://example.com/", false},
+        {"http://例子.测试/路径", true},
+        {"http://promo.example/\xff\xfe", false},
+        {"http://promo.example/\xc0\xaf", false},
+        {"http://promo.example/\xed\xa0\x80", false},
+        {"http://promo.example/\xe4\xbe", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsWebAddress(c.text), c.expected) << "'" << c.text << "'";
