@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 
 #include "ui/AppIcon.h"
 #include "ui/CAboutDlg.h"
@@ -66,9 +65,6 @@ CPlanDlg::CPlanDlg(WindowCommands& commands, PositionSelection& selection, QWidg
     groupA_ = new QButtonGroup(this);
     groupB_ = new QButtonGroup(this);
     CreateControls();
-
-    auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(about, &QShortcut::activated, this, &CPlanDlg::ShowAbout);
 }
 
 void CPlanDlg::CreateControls() {
@@ -200,6 +196,11 @@ void CPlanDlg::done(int result) {
 
 void CPlanDlg::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    if (key == Qt::Key_F1) {
+        // The About box; Linux dialogs have no window menu to hold it.
+        ShowAbout();
+        return;
+    }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
         // A focused push button takes Enter; anywhere else (a Position button,
         // a count field) Enter ends the window like Esc.

@@ -1,0 +1,229 @@
+// The main window on its own, with recorded commands: its template, the two
+// radio groups, the keys that close it, and the About box.
+
+#include "ui/CPlanDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/CAboutDlg.h"
+#include "ui/CWebBrowser2.h"
+#include "ui/DialogUnits.h"
+#include "ui/PlanDlgTemplate.h"
+#include "ui/PositionSelection.h"
+#include "ui/UiTestSupport.h"
+
+namespace pk10 {
+namespace {
+
+using test::Control;
+using ui::ControlKind;
+
+class PlanDlgTest : public ::testing::Test {
+  protected:
+    void SetUp() override { window.show(); }
+    QRadioButton* Button(int position) { return window.PositionButton(position); }
+
+    test::RecordingCommands commands;
+    ui::PositionSelection selection;
+    ui::CPlanDlg window{commands, selection};
+};
+
+TEST(DialogUnits, ConvertWithRoundingFromTheFontBaseUnits) {
+    const ui::DialogUnits units(6, 12);  // SimSun 9 pt on a 96 dpi screen
+    EXPECT_EQ(units.ToPixels(690, 465), QSize(1035, 698));
+    EXPECT_EQ(units.ToPixels(17, 168, 178, 264), QRect(26, 252, 267, 396));
+    EXPECT_EQ(units.X(3), 5) << "4.5 rounds up";
+    EXPECT_EQ(units.Y(1), 2) << "1.5 rounds up";
+    const ui::DialogUnits fromFont(ui::DialogFont());
+    EXPECT_GT(fromFont.BaseX(), 2);
+    EXPECT_GT(fromFont.BaseY(), fromFont.BaseX());
+}
+
+TEST_F(PlanDlgTest, EveryControlOfTheTemplateIsInPlace) {
+    EXPECT_EQ(window.windowTitle(),
+              QString::fromUtf8("VarnokPK10北京赛车预测计划软件定位胆专版     版本号：V1.160601"));
+    const ui::DialogUnits units(window.font());
+    EXPECT_EQ(window.size(), units.ToPixels(690, 465));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "fixed size";
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window.windowIcon().isNull());
+
+    const QRect inside(QPoint(0, 0), window.size());
+    for (const ui::ControlTemplate& control : ui::kPlanDlgControls) {
+        const QString caption = QString::fromUtf8(control.caption);
+        QWidget* widget = nullptr;
+        if (control.id < 0) {
+            for (QLabel* label : window.findChildren<QLabel*>(QStringLiteral("static"))) {
+                widget = label->text() == caption ? label : widget;
+            }
+        } else {
+            widget = Control<QWidget>(window, control.id);
+        }
+        ASSERT_NE(widget, nullptr) << control.id << " " << control.caption;
+        EXPECT_EQ(widget->geometry(),
+                  units.ToPixels(control.x, control.y, control.width, control.height))
+            << control.id;
+        EXPECT_TRUE(inside.contains(widget->geometry())) << control.id;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            EXPECT_EQ(button->text(), caption) << control.id;
+            // Only the push buttons are Tab stops.
+            EXPECT_EQ(button->focusPolicy() & Qt::TabFocus,
+                      control.kind == ControlKind::PushButton ? Qt::TabFocus : 0)
+                << control.id;
+        }
+    }
+
+    auto* drawPane = Control<QPlainTextEdit>(window, 1000);
+    auto* planPane = Control<QPlainTextEdit>(window, 1001);
+    EXPECT_TRUE(drawPane->isReadOnly());
+    EXPECT_FALSE(planPane->isReadOnly());
+    for (QPlainTextEdit* pane : {drawPane, planPane}) {
+        EXPECT_EQ(pane->lineWrapMode(), QPlainTextEdit::NoWrap);
+        EXPECT_EQ(pane->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+    EXPECT_TRUE(Control<QLineEdit>(window, 1007)->text().isEmpty());
+    EXPECT_TRUE(Control<QLineEdit>(window, 1008)->text().isEmpty());
+}
+
+TEST_F(PlanDlgTest, RadioGroupsLetOnePositionOfEachHalfBeChecked) {
+    QTest::mouseClick(Button(2), Qt::LeftButton);
+    QTest::mouseClick(Button(7), Qt::LeftButton);
+    EXPECT_TRUE(Button(2)->isChecked());
+    EXPECT_TRUE(Button(7)->isChecked());
+    EXPECT_TRUE(selection.IsChecked(2));
+    EXPECT_TRUE(selection.IsChecked(7));
+    EXPECT_EQ(commands.calls, (std::vector<std::string>{"select", "select"}));
+
+    // Group A: "第四名" unchecks "第二名". A click on the checked button runs the handler too.
+    QTest::mouseClick(Button(4), Qt::LeftButton);
+    QTest::mouseClick(Button(4), Qt::LeftButton);
+    EXPECT_FALSE(selection.IsChecked(2));
+    EXPECT_TRUE(Button(4)->isChecked());
+    EXPECT_EQ(commands.calls.size(), 4U);
+
+    // "智能模式" shares group B with Positions 6-10 and sends nothing.
+    auto* smart = Control<QRadioButton>(window, 1013);
+    QTest::mouseClick(smart, Qt::LeftButton);
+    EXPECT_TRUE(smart->isChecked());
+    EXPECT_FALSE(Button(7)->isChecked());
+    EXPECT_FALSE(selection.IsChecked(7));
+    EXPECT_TRUE(selection.IsChecked(4));
+    EXPECT_EQ(commands.calls.size(), 4U);
+
+    // The application may uncheck a group's checked button, leaving none checked.
+    window.SetPositionChecked(4, false);
+    EXPECT_FALSE(Button(4)->isChecked());
+    EXPECT_FALSE(selection.IsChecked(4));
+    window.SetModeButtons(false, false);
+    EXPECT_FALSE(smart->isChecked());
+    window.SetModeButtons(false, true);
+    EXPECT_TRUE(smart->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(window, 1012)->isChecked());
+}
+
+TEST_F(PlanDlgTest, EnterOnAPositionButtonClosesTheWindowAndShutsDown) {
+    QTest::mouseClick(Button(3), Qt::LeftButton);
+    ASSERT_EQ(window.focusWidget(), Button(3));
+    QTest::keyClick(Button(3), Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(commands.calls, (std::vector<std::string>{"select", "shutdown"}));
+}
+
+TEST_F(PlanDlgTest, EnterOnAPushButtonPressesItAndEscCloses) {
+    auto* replan = Control<QPushButton>(window, 1014);
+    replan->setFocus();
+    QTest::keyClick(replan, Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    window.SetReplanRunning(true);
+    EXPECT_FALSE(replan->isEnabled());
+    window.SetReplanRunning(false);
+    QTest::mouseClick(Control<QPushButton>(window, 1015), Qt::LeftButton);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(commands.calls, (std::vector<std::string>{"replan", "promo", "shutdown"}));
+    window.done(0);  // a second close does not shut down twice
+    EXPECT_EQ(commands.calls.size(), 3U);
+}
+
+TEST_F(PlanDlgTest, PanesReplaceTheirTextAndScrollToTheEnd) {
+    QString lines;
+    for (int i = 0; i < 300; ++i) {
+        lines += QString::number(i) + QLatin1Char('\n');
+    }
+    window.ShowPlanText(lines);
+    auto* planPane = Control<QPlainTextEdit>(window, 1001);
+    EXPECT_EQ(planPane->toPlainText(), lines);
+    EXPECT_GT(planPane->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(planPane->verticalScrollBar()->value(), planPane->verticalScrollBar()->maximum());
+
+    auto* drawPane = Control<QPlainTextEdit>(window, 1000);
+    window.ShowDrawListing(lines, false);
+    EXPECT_EQ(drawPane->verticalScrollBar()->value(), 0);
+    window.ShowDrawListing(lines, true);
+    EXPECT_EQ(drawPane->verticalScrollBar()->value(), drawPane->verticalScrollBar()->maximum());
+
+    window.ShowCountFields(QStringLiteral("6"), QStringLiteral("3"));
+    EXPECT_EQ(Control<QLineEdit>(window, 1007)->text(), QStringLiteral("6"));
+    EXPECT_EQ(Control<QLineEdit>(window, 1008)->text(), QStringLiteral("3"));
+
+    window.NavigateBanner(QStringLiteral("http://127.0.0.1:8010/add/pk10add.html"));
+    EXPECT_EQ(window.Banner()->Address(), QStringLiteral("http://127.0.0.1:8010/add/pk10add.html"));
+    EXPECT_FALSE(window.Banner()->ShowsWebView()) << "no web view on the offscreen platform";
+}
+
+TEST_F(PlanDlgTest, F1AndTheContextMenuOpenTheAboutBox) {
+    QStringList seen;
+    auto inspectAndClose = [&seen] {
+        auto* about = qobject_cast<ui::CAboutDlg*>(QApplication::activeModalWidget());
+        if (about == nullptr) {
+            seen << QStringLiteral("no About box");
+            return;
+        }
+        seen << about->windowTitle();
+        for (QLabel* label : about->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                seen << label->text();
+            }
+        }
+        auto* ok = about->findChild<QPushButton*>(QStringLiteral("1"));
+        seen << ok->text();
+        QTest::mouseClick(ok, Qt::LeftButton);
+    };
+    QTimer::singleShot(0, &window, inspectAndClose);
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_EQ(seen, (QStringList{QString::fromUtf8("关于 Varnok时时彩软件"),
+                                 QString::fromUtf8("Varnok时时彩软件 1.0 版"),
+                                 QString::fromUtf8("确定")}));
+
+    // The context menu holds the About item; choosing it opens the box too.
+    seen.clear();
+    QTimer::singleShot(0, &window, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        ASSERT_EQ(menu->actions().size(), 1);
+        EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("关于 Varnok时时彩软件(&A)..."));
+        QTimer::singleShot(0, &window, inspectAndClose);
+        menu->actions()[0]->trigger();
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            window.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&window, &event);
+    EXPECT_EQ(seen.size(), 3);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(commands.calls.empty());
+}
+
+}  // namespace
+}  // namespace pk10
