@@ -14,8 +14,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setFont(DialogFont());
     setWindowTitle(QString::fromUtf8(kAboutDlgCaption));
     setWindowIcon(AppIcon());
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     const DialogUnits units(font());
     setFixedSize(units.ToPixels(kAboutDlgWidth, kAboutDlgHeight));
 

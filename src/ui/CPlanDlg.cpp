@@ -58,8 +58,9 @@ CPlanDlg::CPlanDlg(WindowCommands& commands, PositionSelection& selection, QWidg
     setWindowTitle(QString::fromUtf8(kPlanDlgCaption));
     setWindowIcon(AppIcon());
     // Title bar with the window menu, minimise and close; no maximise, fixed size.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(DialogUnits(font()).ToPixels(kPlanDlgWidth, kPlanDlgHeight));
 
     groupA_ = new QButtonGroup(this);
