@@ -23,10 +23,6 @@ std::string Line(const char* label, const std::string& text) {
     return line + "\n";
 }
 
-bool ValidPosition(int position) {
-    return position >= 1 && position <= 10;
-}
-
 }  // namespace
 
 std::string WithUnixLineEnds(const std::string& text) {
@@ -58,15 +54,11 @@ void HeadlessShell::ShowDrawListing(const std::string& text, bool /*scrollToEnd*
 }
 
 bool HeadlessShell::IsPositionChecked(int position) const {
-    std::lock_guard lock(stateMutex_);
-    return ValidPosition(position) && checked_[static_cast<std::size_t>(position - 1)];
+    return selection_.IsChecked(position);
 }
 
 void HeadlessShell::SetPositionChecked(int position, bool checked) {
-    std::lock_guard lock(stateMutex_);
-    if (ValidPosition(position)) {
-        checked_[static_cast<std::size_t>(position - 1)] = checked;
-    }
+    selection_.Set(position, checked);
 }
 
 void HeadlessShell::SetModeButtons(bool classicChecked, bool smartChecked) {

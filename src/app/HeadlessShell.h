@@ -14,11 +14,11 @@
 // whole and flushed, so blocks from different threads never mix. A message is
 // printed and returns at once (there is no one to dismiss it).
 
-#include <array>
 #include <mutex>
 #include <ostream>
 #include <string>
 
+#include "app/SharedSelection.h"
 #include "app/Shell.h"
 
 namespace pk10 {
@@ -53,7 +53,7 @@ class HeadlessShell : public Shell {
     std::ostream& out_;
     std::mutex outMutex_;
     mutable std::mutex stateMutex_;
-    std::array<bool, 10> checked_{};
+    SharedSelection selection_;
     bool classic_ = false;
     bool smart_ = false;
 };

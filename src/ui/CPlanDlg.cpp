@@ -11,12 +11,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "app/SharedSelection.h"
 #include "ui/AppIcon.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CWebBrowser2.h"
 #include "ui/DialogUnits.h"
 #include "ui/PlanDlgTemplate.h"
-#include "ui/PositionSelection.h"
 
 namespace pk10::ui {
 namespace {
@@ -51,7 +51,7 @@ void SetRadioChecked(QAbstractButton* button, bool checked) {
 
 }  // namespace
 
-CPlanDlg::CPlanDlg(WindowCommands& commands, PositionSelection& selection, QWidget* parent)
+CPlanDlg::CPlanDlg(WindowCommands& commands, SharedSelection& selection, QWidget* parent)
     : QDialog(parent), commands_(commands), selection_(selection) {
     setObjectName(QStringLiteral("102"));
     setFont(DialogFont());

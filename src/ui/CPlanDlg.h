@@ -14,6 +14,7 @@
 #include <QString>
 #include <array>
 
+#include "app/SharedSelection.h"
 #include "app/WindowCommands.h"
 
 class QAbstractButton;
@@ -26,7 +27,6 @@ class QRadioButton;
 namespace pk10::ui {
 
 class CWebBrowser2;
-class PositionSelection;
 struct ControlTemplate;
 
 class CPlanDlg : public QDialog {
@@ -34,7 +34,7 @@ class CPlanDlg : public QDialog {
 
   public:
     // `selection` is kept in step with the Position buttons' check states.
-    CPlanDlg(WindowCommands& commands, PositionSelection& selection, QWidget* parent = nullptr);
+    CPlanDlg(WindowCommands& commands, SharedSelection& selection, QWidget* parent = nullptr);
 
     // Window-thread operations, reached through WindowShell.
     void ShowDrawListing(const QString& text, bool scrollToEnd);
@@ -63,7 +63,7 @@ class CPlanDlg : public QDialog {
     QWidget* CreateControl(const ControlTemplate& control);
 
     WindowCommands& commands_;
-    PositionSelection& selection_;
+    SharedSelection& selection_;
     bool shutDown_ = false;
 
     QPlainTextEdit* drawPane_ = nullptr;

@@ -9,10 +9,10 @@
 #endif
 
 #include "app/Application.h"
+#include "app/SharedSelection.h"
 #include "online/MakerServer.h"
 #include "ui/AppIcon.h"
 #include "ui/CPlanDlg.h"
-#include "ui/PositionSelection.h"
 #include "ui/WindowShell.h"
 
 namespace pk10 {
@@ -39,7 +39,7 @@ int RunWindow(int argc, char** argv, const AppOptions& options) {
     QApplication::setApplicationName(QString::fromUtf8(kApplicationName));
     QApplication::setWindowIcon(ui::AppIcon());
 
-    ui::PositionSelection selection;
+    SharedSelection selection;
     ui::WindowShell shell(selection, ui::QtDesktop());
     Application app(options, shell);
     // Before the window exists; a newer version's message is modal here.

@@ -6,8 +6,8 @@
 #include <QThread>
 
 #include "app/HeadlessShell.h"
+#include "app/SharedSelection.h"
 #include "ui/CPlanDlg.h"
-#include "ui/PositionSelection.h"
 
 namespace pk10::ui {
 namespace {
@@ -42,7 +42,7 @@ QString PaneText(const std::string& text) {
     return QString::fromStdString(WithUnixLineEnds(text));
 }
 
-WindowShell::WindowShell(PositionSelection& selection, Desktop desktop)
+WindowShell::WindowShell(SharedSelection& selection, Desktop desktop)
     : selection_(selection), desktop_(std::move(desktop)) {}
 
 void WindowShell::Attach(CPlanDlg* dialog) {

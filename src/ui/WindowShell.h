@@ -16,12 +16,12 @@
 #include <functional>
 #include <string>
 
+#include "app/SharedSelection.h"
 #include "app/Shell.h"
 
 namespace pk10::ui {
 
 class CPlanDlg;
-class PositionSelection;
 
 struct Desktop {
     std::function<void(const QString& caption, const QString& text)> showMessage;
@@ -33,7 +33,7 @@ Desktop QtDesktop();
 
 class WindowShell : public Shell {
   public:
-    WindowShell(PositionSelection& selection, Desktop desktop);
+    WindowShell(SharedSelection& selection, Desktop desktop);
 
     // Connects the window; on the window thread, before any other thread uses the shell.
     void Attach(CPlanDlg* dialog);
@@ -53,7 +53,7 @@ class WindowShell : public Shell {
     // Runs `call` on the window, on the window thread; nothing before Attach().
     void OnWindow(std::function<void(CPlanDlg&)> call);
 
-    PositionSelection& selection_;
+    SharedSelection& selection_;
     const Desktop desktop_;
     CPlanDlg* dialog_ = nullptr;
 };

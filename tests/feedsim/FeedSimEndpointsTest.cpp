@@ -47,7 +47,7 @@ TEST(FeedSimEndpoints, XmlFirstEqualsSignIsFollowedByTheTextFeedsNewestLine) {
     const std::string newest = XmlNewestLine(xml);
     EXPECT_TRUE(IsDrawLine(newest)) << xml;
     EXPECT_EQ(newest, lines->front());
-    EXPECT_EQ(xml.rfind("<pk10>", 0), 0u) << "no declaration before the document:\n" << xml;
+    EXPECT_EQ(xml.rfind("<pk10>", 0), 0u) << "no declaration before the root element:\n" << xml;
     EXPECT_NE(xml.find("<newest>=" + newest + "</newest>"), std::string::npos) << xml;
     EXPECT_NE(xml.find("<count>45</count>"), std::string::npos) << xml;
 }

@@ -14,11 +14,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/SharedSelection.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CWebBrowser2.h"
 #include "ui/DialogUnits.h"
 #include "ui/PlanDlgTemplate.h"
-#include "ui/PositionSelection.h"
 #include "ui/UiTestSupport.h"
 
 namespace pk10 {
@@ -33,7 +33,7 @@ class PlanDlgTest : public ::testing::Test {
     QRadioButton* Button(int position) { return window.PositionButton(position); }
 
     test::RecordingCommands commands;
-    ui::PositionSelection selection;
+    SharedSelection selection;
     ui::CPlanDlg window{commands, selection};
 };
 

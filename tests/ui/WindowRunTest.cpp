@@ -14,10 +14,10 @@
 #include <thread>
 
 #include "app/Application.h"
+#include "app/SharedSelection.h"
 #include "support/FeedServer.h"
 #include "support/TempDir.h"
 #include "ui/CWebBrowser2.h"
-#include "ui/PositionSelection.h"
 #include "ui/UiTestSupport.h"
 
 namespace pk10 {
@@ -43,7 +43,7 @@ struct RunningWindow {
     test::FeedServer server;
     test::TempDir dir;
     test::RecordingDesktop desktop;
-    ui::PositionSelection selection;
+    SharedSelection selection;
     ui::WindowShell shell{selection, desktop.Desktop()};
     Application app;
     ui::CPlanDlg window{app, selection};
@@ -136,7 +136,7 @@ TEST(WindowRun, ClosingWhilePollHangsEndsAtOnceAndNothingReachesTheWindow) {
 TEST(WindowShell, CallsFromAnotherThreadArriveOnTheWindowThread) {
     test::RecordingCommands commands;
     test::RecordingDesktop desktop;
-    ui::PositionSelection selection;
+    SharedSelection selection;
     ui::WindowShell shell(selection, desktop.Desktop());
     ui::CPlanDlg window(commands, selection);
     shell.Attach(&window);
