@@ -12,7 +12,7 @@
 namespace pk10 {
 
 class Application : public WindowCommands {
-public:
+  public:
     Application(const AppOptions& options, Shell& shell);
     ~Application() override;  // stops the worker
 
@@ -35,7 +35,7 @@ public:
     void RequestPromoLink() override;
     void Shutdown() override;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

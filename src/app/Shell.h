@@ -13,7 +13,7 @@
 namespace pk10 {
 
 class Shell : public DrawPaneView, public PlanView, public Notifier, public DesktopOpener {
-public:
+  public:
     // Enables or disables the re-plan button "计划不稳时点我" (1014) while its work runs.
     virtual void SetReplanRunning(bool running) = 0;
     // Points the banner strip at its page; called once, during the window's initialisation.

@@ -5,7 +5,7 @@
 namespace pk10 {
 
 class WindowCommands {
-public:
+  public:
     virtual ~WindowCommands() = default;
     // A Position button was clicked (the window has already updated its selection
     // copy): fill the count fields and rebuild the plan pane from the newest books.
