@@ -60,6 +60,12 @@ std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std:
     return bytes;
 }
 
+// The entries a day file restores; none when it cannot be read (traced).
+std::vector<std::string> ReadEntries(const std::filesystem::path& path) {
+    const std::optional<std::string> bytes = ReadFileStart(path, kMaxDayFileBytes);
+    return bytes ? DecodeDayFileEntries(*bytes) : std::vector<std::string>{};
+}
+
 }  // namespace
 
 DayFiles::DayFiles(DateSource dateSource) : dateSource_(std::move(dateSource)) {
@@ -94,7 +100,10 @@ void DayFiles::PrepareDayFiles(PlanEngine& engine, PlanView& view) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         PlanDayFile& file = files_[slot];
         file.path = DayFilePath(workDir_, dateText, file.tag);
-        file.fresh = !EntryExists(file.path);
+        // A file that restores nothing (unreadable, a folder, emptied or damaged
+        // beyond use) is made afresh like a missing one; otherwise its Position
+        // would show no plan for the rest of the day.
+        file.fresh = !EntryExists(file.path) || ReadEntries(file.path).empty();
         if (file.fresh) {
             engine.RefreshPositionBook(PositionOfSlot(slot));
         }
@@ -107,11 +116,7 @@ void DayFiles::LoadDayFiles(BySlot<PlanBook>& books) const {
         if (file.fresh || file.path.empty()) {
             continue;
         }
-        const std::optional<std::string> bytes = ReadFileStart(file.path, kMaxDayFileBytes);
-        if (!bytes) {
-            continue;
-        }
-        RestoreBook(books[slot], DecodeDayFileEntries(*bytes));
+        RestoreBook(books[slot], ReadEntries(file.path));
     }
 }
 
