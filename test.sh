@@ -36,7 +36,7 @@ stage "ThreadSanitizer: refresh worker and end-to-end runs"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPK10_SANITIZE=thread \
     -DPK10_BUILD_UI=OFF -DPK10_BUILD_BENCH=OFF
 cmake --build build-tsan -j "$jobs" --target test_app test_e2e pk10plan feed-sim
-TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions="$PWD/tests/tsan.supp" \
     ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L 'app|e2e'
 
 stage "fuzz smoke run"
