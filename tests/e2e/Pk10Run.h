@@ -106,15 +106,15 @@ inline std::filesystem::path DayFile(const std::filesystem::path& workDir, const
     return workDir / "data" / (date + tag + ".txt");
 }
 
-// UTF-8 text as GBK bytes (the encoding of the per-day files); nothing when it
-// cannot be converted.
-inline std::optional<std::string> ToGbk(const std::string& utf8) {
-    iconv_t cd = iconv_open("GBK", "UTF-8");
+// `text` converted from encoding `from` to `to` by iconv; nothing when it cannot be.
+inline std::optional<std::string> Convert(const std::string& text, const char* from,
+                                          const char* to) {
+    iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         return std::nullopt;
     }
-    std::string in = utf8;
-    std::string out(in.size() * 2 + 4, '\0');
+    std::string in = text;
+    std::string out(in.size() * 3 + 4, '\0');
     char* inPtr = in.data();
     char* outPtr = out.data();
     std::size_t inLeft = in.size();
@@ -126,6 +126,14 @@ inline std::optional<std::string> ToGbk(const std::string& utf8) {
     }
     out.resize(out.size() - outLeft);
     return out;
+}
+
+// UTF-8 text as GBK bytes (the encoding of the per-day files), and back.
+inline std::optional<std::string> ToGbk(const std::string& utf8) {
+    return Convert(utf8, "UTF-8", "GBK");
+}
+inline std::optional<std::string> FromGbk(const std::string& gbk) {
+    return Convert(gbk, "GBK", "UTF-8");
 }
 
 // Reads stdout until a line holds `text`; false when none came within `timeout`.

@@ -8,7 +8,6 @@
 // the ThreadSanitizer stage, which runs only app and e2e, leaves it out.
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <chrono>
@@ -45,26 +44,6 @@ long StatusKiB(pid_t pid, const std::string& field) {
         }
     }
     return 0;
-}
-
-std::optional<std::string> FromGbk(const std::string& gbk) {
-    iconv_t cd = iconv_open("UTF-8", "GBK");
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        return std::nullopt;
-    }
-    std::string in = gbk;
-    std::string out(in.size() * 3 + 4, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = out.size();
-    const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (rc == static_cast<std::size_t>(-1)) {
-        return std::nullopt;
-    }
-    out.resize(out.size() - outLeft);
-    return out;
 }
 
 std::string WithoutLineEnds(std::string text) {
