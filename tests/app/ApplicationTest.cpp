@@ -5,8 +5,6 @@
 #include "app/Application.h"
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -18,6 +16,7 @@
 
 #include "app/RecordingShell.h"
 #include "support/FeedServer.h"
+#include "support/ListeningSocket.h"
 #include "support/TempDir.h"
 
 namespace pk10 {
@@ -160,33 +159,12 @@ TEST(Application, PromotionalLinkOpensOffTheCallingThread) {
     app.Shutdown();
 }
 
-// A server that accepts connections and never answers.
-class SilentServer {
-  public:
-    SilentServer() {
-        fd_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(fd_, 16);
-        socklen_t length = sizeof address;
-        getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-    }
-    ~SilentServer() { close(fd_); }
-    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
-
-  private:
-    int fd_ = -1;
-    int port_ = 0;
-};
-
 TEST(Application, ShutdownDuringAHangingTransferIsQuickAndFinal) {
-    SilentServer silent;
+    test::ListeningSocket silent;
+    silent.Listen();
     test::TempDir dir;
     RecordingShell shell;
-    Application app(Options(silent.base(), silent.base(), dir.path(), 50), shell);
+    Application app(Options(silent.BaseUrl(), silent.BaseUrl(), dir.path(), 50), shell);
     app.InitialiseWindow();
     std::this_thread::sleep_for(300ms);  // the text feed hangs in its transfer
     app.RequestReplan();

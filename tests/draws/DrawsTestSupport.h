@@ -3,11 +3,6 @@
 // changes between requests, sockets that refuse or never answer, a pane that
 // records what it was shown, and draw lines with chosen periods.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -18,6 +13,7 @@
 #include <vector>
 
 #include "draws/DrawPaneView.h"
+#include "support/ListeningSocket.h"
 #include "support/LocalHttpServer.h"
 #include "support/RealDraws.h"
 
@@ -128,52 +124,6 @@ class FeedServer {
     // Last, so the server stops before the state its handlers use goes away.
     LocalHttpServer http_;
 };
-
-// A socket bound to a free port on 127.0.0.1 and listening.
-class ListeningSocket {
-  public:
-    ListeningSocket() {
-        fd_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = 0;
-        socklen_t size = sizeof address;
-        if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-            throw std::runtime_error("cannot bind a test socket");
-        }
-        port_ = ntohs(address.sin_port);
-    }
-    ListeningSocket(const ListeningSocket&) = delete;
-    ListeningSocket& operator=(const ListeningSocket&) = delete;
-    ~ListeningSocket() { Close(); }
-
-    // Accepts connections into the backlog and never answers them.
-    void Listen() {
-        if (listen(fd_, 16) != 0) {
-            throw std::runtime_error("cannot listen on a test socket");
-        }
-    }
-    void Close() {
-        if (fd_ >= 0) {
-            close(fd_);
-            fd_ = -1;
-        }
-    }
-    int port() const { return port_; }
-    std::string BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
-
-  private:
-    int fd_ = -1;
-    int port_ = 0;
-};
-
-// The address of a port on 127.0.0.1 where nothing listens: bound, noted, closed.
-inline std::string RefusedBaseUrl() {
-    ListeningSocket socket;
-    return socket.BaseUrl();
-}
 
 // The newest `count` real draws, newest first.
 inline std::vector<std::string> Draws(std::size_t count) {

@@ -3,8 +3,6 @@
 // ends the run at once.
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,6 +13,7 @@
 
 #include "e2e/Pk10Run.h"
 #include "feedsim/FeedSimRunner.h"
+#include "support/ListeningSocket.h"
 #include "support/TempDir.h"
 
 namespace pk10::test {
@@ -97,36 +96,15 @@ TEST(HeadlessRefresh, MergesReachThePanesAndTheFilesAndSigtermStopsAtOnce) {
         << newestPlan;
 }
 
-// A server that accepts connections and never answers.
-class SilentServer {
-  public:
-    SilentServer() {
-        fd_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(fd_, 16);
-        socklen_t length = sizeof address;
-        getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-    }
-    ~SilentServer() { close(fd_); }
-    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
-
-  private:
-    int fd_ = -1;
-    int port_ = 0;
-};
-
 TEST(HeadlessRefresh, SigintDuringAStuckTransferStopsAtOnce) {
-    SilentServer silent;
+    ListeningSocket silent;
+    silent.Listen();
     FeedSim sim({"--interval", "0"});
     TempDir dir;
     // The maker answers; the results server never does, so the text feed hangs.
-    ChildProcess process(
-        Pk10Binary(),
-        Pk10Options({"--results-server", silent.base(), "--maker-server", sim.base()}, dir.path()));
+    ChildProcess process(Pk10Binary(), Pk10Options({"--results-server", silent.BaseUrl(),
+                                                    "--maker-server", sim.base()},
+                                                   dir.path()));
     ASSERT_TRUE(WaitForOutput(process, "banner: ", 20s)) << process.Stdout();
     std::this_thread::sleep_for(300ms);  // the transfer is under way
     const auto stopAt = Clock::now();

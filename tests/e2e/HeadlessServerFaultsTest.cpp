@@ -9,8 +9,6 @@
 // directory and pk10plan, so the file takes about as long as its slowest case.
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,6 +26,7 @@
 
 #include "e2e/Pk10Run.h"
 #include "feedsim/FeedSimRunner.h"
+#include "support/ListeningSocket.h"
 #include "support/LocalHttpServer.h"
 #include "support/RealDraws.h"
 #include "support/TempDir.h"
@@ -69,19 +68,6 @@ std::string TextFeed(const std::vector<std::string>& lines) {
 
 std::string XmlFeed(const std::string& newest) {
     return "<pk10>\r\n<newest>=" + newest + "</newest>\r\n</pk10>\r\n";
-}
-
-// A port on 127.0.0.1 that refuses connections: bound, noted, closed.
-int RefusedPort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
 }
 
 // A server whose every path behaves as its case says (404 for paths it does
@@ -286,7 +272,7 @@ void RunCases(const std::vector<FaultCase>& cases, std::chrono::seconds deadline
         run->fault = &fault;
         std::string base;
         if (fault.refused) {
-            base = "http://127.0.0.1:" + std::to_string(RefusedPort()) + "/";
+            base = RefusedBaseUrl();
         } else {
             run->server = std::make_unique<FaultServer>(fault.routes(run->serverPtr));
             run->serverPtr = run->server.get();

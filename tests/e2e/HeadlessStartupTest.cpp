@@ -2,8 +2,6 @@
 // the files it leaves, a restart on the same day, and an unreachable server.
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,26 +11,13 @@
 
 #include "e2e/Pk10Run.h"
 #include "feedsim/FeedSimRunner.h"
+#include "support/ListeningSocket.h"
 #include "support/TempDir.h"
 
 namespace pk10::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// A port on 127.0.0.1 that refuses connections: bound, noted, closed.
-int RefusedPort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
-}
 
 // Runs pk10plan --once to its end; fails the test when it does not end in time.
 struct OnceRun {
@@ -167,7 +152,7 @@ TEST(HeadlessStartup, ARestartOnTheSameDayRestoresEveryBook) {
 
 TEST(HeadlessStartup, AnUnreachableServerStillStartsAndEndsCleanly) {
     TempDir dir;
-    const std::string refused = "http://127.0.0.1:" + std::to_string(RefusedPort()) + "/";
+    const std::string refused = RefusedBaseUrl();
     const auto started = std::chrono::steady_clock::now();
     const OnceRun run =
         RunOnce({"--results-server", refused, "--maker-server", refused}, dir.path(), 30s);
