@@ -5,7 +5,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "draws/HttpTextFetch.h"
+#include "io/HttpTextFetch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string body(pk10::fuzz::AsText(data, size));

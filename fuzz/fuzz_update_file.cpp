@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "draws/HttpTextFetch.h"
+#include "io/HttpTextFetch.h"
 #include "online/PromoDecision.h"
 #include "online/UpdateDecision.h"
 

@@ -11,8 +11,8 @@
 #include "FuzzSupport.h"
 #include "draws/DrawLine.h"
 #include "draws/FeedContext.h"
-#include "draws/HttpTextFetch.h"
 #include "draws/PollXmlFeed.h"
+#include "io/HttpTextFetch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using pk10::fuzz::Require;

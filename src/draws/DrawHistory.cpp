@@ -1,6 +1,6 @@
 #include "draws/DrawHistory.h"
 
-#include "draws/FileWrite.h"
+#include "io/FileWrite.h"
 
 namespace pk10 {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "draws/DrawPaneView.h"
-#include "draws/HttpTextFetch.h"
+#include "io/HttpTextFetch.h"
 
 namespace pk10 {
 

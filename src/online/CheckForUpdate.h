@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "draws/HttpTextFetch.h"
+#include "io/HttpTextFetch.h"
 #include "online/DesktopServices.h"
 
 namespace pk10 {

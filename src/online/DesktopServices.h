@@ -7,14 +7,14 @@
 namespace pk10 {
 
 class Notifier {
-public:
+  public:
     virtual ~Notifier() = default;
     // Shows a message with an OK button and returns once the user has dismissed it.
     virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
 };
 
 class DesktopOpener {
-public:
+  public:
     virtual ~DesktopOpener() = default;
     // Opens an http:// or https:// address in the user's browser; the result is not examined.
     virtual void OpenUrl(const std::string& url) = 0;

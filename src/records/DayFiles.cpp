@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "draws/FileWrite.h"
+#include "io/FileWrite.h"
 #include "records/GbkCodec.h"
 #include "records/PlanBlock.h"
 #include "records/PlanFileTemplate.h"

@@ -14,9 +14,9 @@
 
 #include <filesystem>
 
+#include "io/LocalDate.h"
 #include "plan/PlanEngine.h"
 #include "plan/PlanState.h"
-#include "records/DayDate.h"
 #include "records/PlanDayFile.h"
 #include "records/PlanView.h"
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "DrawsTestSupport.h"
-#include "draws/FileWrite.h"
 #include "support/TempDir.h"
 
 namespace pk10 {
@@ -67,16 +66,6 @@ TEST(ExportNewestDraw, AnUnwritableTargetGivesTheTraceLineAndChangesNothing) {
     EXPECT_EQ(trace.back(), '\n');
     EXPECT_TRUE(std::filesystem::is_directory(file));
     EXPECT_FALSE(std::filesystem::exists(dir / "data1.txt.tmp"));
-}
-
-TEST(WriteFileAtomically, FailsWithTheTraceWhenTheFolderIsMissing) {
-    test::TempDir dir;
-    const auto file = dir / "missing" / "data1.txt";
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(WriteFileAtomically(file, "x"));
-    const std::string trace = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(trace,
-              "Can't open file " + file.string() + ",error=" + std::to_string(ENOENT) + "\n");
 }
 
 }  // namespace

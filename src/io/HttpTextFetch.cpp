@@ -1,4 +1,4 @@
-#include "draws/HttpTextFetch.h"
+#include "io/HttpTextFetch.h"
 
 #include <curl/curl.h>
 

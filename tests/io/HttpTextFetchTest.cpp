@@ -1,4 +1,4 @@
-#include "draws/HttpTextFetch.h"
+#include "io/HttpTextFetch.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <chrono>
 #include <thread>
 
-#include "DrawsTestSupport.h"
+#include "support/ListeningSocket.h"
 #include "support/LocalHttpServer.h"
 
 namespace pk10 {

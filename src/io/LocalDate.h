@@ -1,6 +1,6 @@
 #pragma once
-// The calendar date that names the per-day plan files, from a source that tests
-// can replace.
+// The local calendar date (it names the per-day plan files), from a source that
+// tests can replace.
 
 #include <functional>
 #include <string>

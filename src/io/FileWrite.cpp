@@ -1,4 +1,4 @@
-#include "draws/FileWrite.h"
+#include "io/FileWrite.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "records/DayDate.h"
+#include "io/LocalDate.h"
 
 #include <cstdio>
 #include <ctime>
