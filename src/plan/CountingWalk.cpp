@@ -113,8 +113,7 @@ ProductSetRows::ProductSetRows(const DrawHistory& history, std::int32_t size) : 
     if (history.oldest >= 0 && history.oldest < kHistorySlots) {
         // The seed that PrepareWalk takes from the oldest draw.
         const std::string& oldest = history.lines[static_cast<std::size_t>(history.oldest)];
-        const auto seed = static_cast<std::uint32_t>(
-            DecimalValue(WithoutChar(WithoutChar(Mid(oldest, 7, 20), ' '), '0')));
+        const auto seed = static_cast<std::uint32_t>(DecimalValue(SeedDigitsOf(oldest)));
         seed314_ = seed * kSingleFactor;
         seed618_ = seed * kTwinFactor;
     }
@@ -188,7 +187,7 @@ std::optional<CountingWalk> CountingWalk::Build(const DrawHistory& history, cons
     // The same reads as PrepareWalk from the oldest draw.
     const auto at = static_cast<std::size_t>(oldest);
     walk.seedPeriod_ = DecimalValue(Mid(history.walkLines[at], 0, kPeriodLength));
-    walk.seedDigits_ = WithoutChar(WithoutChar(Mid(history.lines[at], 7, 20), ' '), '0');
+    walk.seedDigits_ = SeedDigitsOf(history.lines[at]);
     walk.seed_ = DecimalValue(walk.seedDigits_);
     walk.first314_ = static_cast<std::uint32_t>(walk.seed_) * kSingleFactor;
     walk.first618_ = static_cast<std::uint32_t>(walk.seed_) * kTwinFactor;

@@ -4,7 +4,7 @@
 #include "plan/PlanBookSlots.h"
 #include "plan/PlanEngine.h"
 #include "plan/PlanLineText.h"
-#include "plan/SettleRule.h"
+#include "plan/SettleDecision.h"
 
 namespace pk10 {
 
@@ -34,24 +34,10 @@ void PlanEngine::EvaluatePlan(int slot, std::string openLine) {
     if (running < 0) {
         return;  // an empty book has no running plan to settle
     }
-    const std::string& draw = history_.latest;
-    const std::string number(SettledNumber(*rule, draw));
-    const std::optional<SpanTexts> span = ReadSpan(book[static_cast<std::size_t>(running)]);
-    const std::optional<std::string_view> numberList =
-        ReadNumberList(book[static_cast<std::size_t>(running)]);
-    if (number.size() != 2 || !span || !numberList) {
-        return;  // a draw or a running line that cannot be read settles nothing
-    }
-    const std::int32_t newest = DecimalValue(Mid(draw, 0, kPeriodLength));
-    const std::int32_t first = DecimalValue(span->first);
-    const std::int32_t last = DecimalValue(span->last);
-    const bool listed = numberList->find(number) != std::string_view::npos;
-
-    const bool hit = listed && (newest >= first || (newest < 3 && newest <= last));
-    const bool missAtLast = newest == last && !listed;
-    const bool passed = newest > last && last > rule->passedAfter;
-    if (!hit && !missAtLast && !passed) {
-        return;  // before the span, or inside it without a hit
+    const Settlement settlement =
+        DecideSettlement(*rule, history_.latest, book[static_cast<std::size_t>(running)]);
+    if (settlement.next == NextLine::None) {
+        return;
     }
 
     // The book keeps its lines in slots 0..255: when the new line would go past
@@ -63,40 +49,23 @@ void PlanEngine::EvaluatePlan(int slot, std::string openLine) {
         running -= drop;
         next -= drop;
     }
-    std::string& current = book[static_cast<std::size_t>(running)];
+    book[static_cast<std::size_t>(running)] += settlement.appended;
     std::string& following = book[static_cast<std::size_t>(next)];
-
-    if (hit) {
-        if (current.find(kHitMarker) == std::string::npos) {
-            current += "  " + DecimalText(newest) + "期开 " + number + std::string(kHitMark);
-        }
-        following = RewriteSpan(openLine, newest);
+    if (settlement.next == NextLine::OpenLine) {
+        following = RewriteSpan(openLine, settlement.newest);
+        return;
     }
-    if (missAtLast) {
-        if (current.find(kMissMarker) == std::string::npos) {
-            current += "  " + DecimalText(last) + "期开 " + number + std::string(rule->missMark);
-        }
-        if (rule->repicksFiller) {
-            PickFillerDigits(slot);
-        }
-        state_.PlanMultiplier[slot] = SmartSearch(slot, 1, 2000, state_.PlanSpan, state_.PlanSize);
-        PrepareWalkFromOldest();
-        EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
-        WalkPositionPlan(PositionOfSlot(slot), state_.PlanMultiplier[slot], state_.PlanSpan,
-                         state_.PlanSize);
-        const int walkLast = LastLineSlot(state_.WorkBook);
-        if (walkLast >= 1) {
-            following = state_.WorkBook[static_cast<std::size_t>(walkLast)];
-        }
-        EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
-        following = RewriteSpan(following, newest);
+    if (rule->repicksFiller) {
+        PickFillerDigits(slot);
     }
-    if (passed) {
-        if (rule->lineBreakAfterPassed) {
-            current += "\r\n";
-        }
-        following = RewriteSpan(openLine, newest);
+    SearchAgainAndWalk(slot, nullptr);
+    // Without a walk line the slot keeps what it held.
+    const int walkLast = LastLineSlot(state_.WorkBook);
+    if (walkLast >= 1) {
+        following = state_.WorkBook[static_cast<std::size_t>(walkLast)];
     }
+    EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+    following = RewriteSpan(following, settlement.newest);
 }
 
 }  // namespace pk10

@@ -5,10 +5,6 @@
 
 namespace pk10 {
 
-// The slots that the last-line scans look at and that the per-day files keep:
-// 0 to 255. A book whose running line reaches slot 255 is shifted down.
-inline constexpr int kKeptBookSlots = 256;
-
 // Sets slots first..last (inclusive) to the empty text.
 void EmptySlots(PlanBook& book, int first, int last);
 

@@ -31,11 +31,9 @@ void PlanEngine::PrepareWalk() {
         return;
     }
     const auto at = static_cast<std::size_t>(cursor);
-    std::string digits(Mid(history_.lines[at], 7, 20));
     state_.SeedPeriod = DecimalValue(Mid(history_.walkLines[at], 0, kPeriodLength));
     history_.cursor = cursor - 1;
-    // Without spaces and zeros at most seven digits remain, so the seed never wraps.
-    state_.DrawDigits = WithoutChar(WithoutChar(digits, ' '), '0');
+    state_.DrawDigits = SeedDigitsOf(history_.lines[at]);
     state_.PlanSeed = DecimalValue(state_.DrawDigits);
 }
 

@@ -11,11 +11,17 @@ namespace pk10 {
 
 inline constexpr int kSlotCount = 10;
 inline constexpr int kBookSlots = 400;
+// The slots of a book that are used: the last-line scans look at them, the plan
+// pane shows them and the per-day files keep them, 0 to 255. A book whose
+// running line reaches slot 255 is shifted down.
+inline constexpr int kKeptBookSlots = 256;
 
 // PositionOrder: the Position stored under slot k (k = 1..10).
 inline constexpr std::array<int, kSlotCount> kPositionOrder = {1, 4, 5, 2, 3, 6, 7, 8, 9, 10};
 
-constexpr int PositionOfSlot(int slot) { return kPositionOrder[static_cast<std::size_t>(slot - 1)]; }
+constexpr int PositionOfSlot(int slot) {
+    return kPositionOrder[static_cast<std::size_t>(slot - 1)];
+}
 constexpr int SlotOfPosition(int position) {
     for (int k = 1; k <= kSlotCount; ++k) {
         if (PositionOfSlot(k) == position) {
@@ -28,7 +34,7 @@ constexpr int SlotOfPosition(int position) {
 // A fixed table indexed by slot 1..10.
 template <class T>
 class BySlot {
-public:
+  public:
     T& operator[](int slot) { return values_[static_cast<std::size_t>(slot - 1)]; }
     const T& operator[](int slot) const { return values_[static_cast<std::size_t>(slot - 1)]; }
     auto begin() { return values_.begin(); }
@@ -36,7 +42,7 @@ public:
     auto begin() const { return values_.begin(); }
     auto end() const { return values_.end(); }
 
-private:
+  private:
     std::array<T, kSlotCount> values_{};
 };
 

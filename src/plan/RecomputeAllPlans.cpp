@@ -6,6 +6,7 @@
 #include "plan/PlanBookSlots.h"
 #include "plan/PlanEngine.h"
 #include "plan/PlanLineText.h"
+#include "plan/SearchRanges.h"
 
 namespace pk10 {
 namespace {
@@ -16,6 +17,19 @@ constexpr int kReplannedSlots = 5;
 
 }  // namespace
 
+void PlanEngine::WalkSlotFromOldest(int slot) {
+    EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+    PrepareWalkFromOldest();
+    WalkPositionPlan(PositionOfSlot(slot), state_.PlanMultiplier[slot], state_.PlanSpan,
+                     state_.PlanSize);
+}
+
+void PlanEngine::SearchAgainAndWalk(int slot, ProductSetRows* rows) {
+    state_.PlanMultiplier[slot] =
+        SearchSlot(slot, kResearch.first, kResearch.end, state_.PlanSpan, state_.PlanSize, rows);
+    WalkSlotFromOldest(slot);
+}
+
 void PlanEngine::RecomputeAllPlans() {
     for (int slot = 1; slot <= kReplannedSlots; ++slot) {
         state_.LatestPlanLine[slot].clear();
@@ -24,10 +38,7 @@ void PlanEngine::RecomputeAllPlans() {
     // re-searches of the ten slots can share their digit sets.
     std::optional<ProductSetRows> rows;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        const int position = PositionOfSlot(slot);
-        EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
-        PrepareWalkFromOldest();
-        WalkPositionPlan(position, state_.PlanMultiplier[slot], state_.PlanSpan, state_.PlanSize);
+        WalkSlotFromOldest(slot);
 
         // The last line is the open span, the one before it the latest closed span:
         // search again when that span missed, or when 31 draws are stored.
@@ -39,12 +50,7 @@ void PlanEngine::RecomputeAllPlans() {
             if (!rows) {
                 rows.emplace(history_, state_.PlanSize);
             }
-            state_.PlanMultiplier[slot] =
-                SearchSlot(slot, 1, 2000, state_.PlanSpan, state_.PlanSize, &*rows);
-            PrepareWalkFromOldest();
-            EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
-            WalkPositionPlan(position, state_.PlanMultiplier[slot], state_.PlanSpan,
-                             state_.PlanSize);
+            SearchAgainAndWalk(slot, &*rows);
         }
         const int open = LastLineSlot(state_.WorkBook);
         if (open >= 1) {

@@ -5,14 +5,11 @@
 #include "plan/CountingWalk.h"
 #include "plan/PlanBookSlots.h"
 #include "plan/PlanEngine.h"
+#include "plan/SearchRanges.h"
 
 namespace pk10 {
 namespace {
 
-// Slots 4 and 5 (Positions 2 and 3) always try 1 to 1499, whatever the caller asks.
-constexpr std::int32_t kWideSlotFirst = 1;
-constexpr std::int32_t kWideSlotEnd = 1500;
-constexpr std::int32_t kStartupSearchEnd = 1000;
 constexpr std::int32_t kPlanSpan = 3;
 constexpr std::int32_t kPlanSize = 6;
 
@@ -29,8 +26,8 @@ std::int32_t PlanEngine::SearchSlot(int slot, std::int32_t first, std::int32_t e
         return 0;
     }
     if (slot == 4 || slot == 5) {
-        first = kWideSlotFirst;
-        end = kWideSlotEnd;
+        first = kPositions2And3Search.first;
+        end = kPositions2And3Search.end;
     }
     const int position = PositionOfSlot(slot);
     std::int32_t best = 0;
@@ -70,8 +67,8 @@ void PlanEngine::SmartSearchAll() {
     EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
     ProductSetRows rows(history_, state_.PlanSize);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        state_.PlanMultiplier[slot] =
-            SearchSlot(slot, 1, kStartupSearchEnd, state_.PlanSpan, state_.PlanSize, &rows);
+        state_.PlanMultiplier[slot] = SearchSlot(slot, kStartupSearch.first, kStartupSearch.end,
+                                                 state_.PlanSpan, state_.PlanSize, &rows);
     }
 }
 

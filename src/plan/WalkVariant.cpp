@@ -37,4 +37,8 @@ std::string DrawDigitsOf(std::string_view line, DigitView view) {
     return WithoutChar(DigitViewText(line, view), ' ');
 }
 
+std::string SeedDigitsOf(std::string_view line) {
+    return WithoutChar(DrawDigitsOf(line, DigitView::FirstSeven), '0');
+}
+
 }  // namespace pk10

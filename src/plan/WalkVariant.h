@@ -31,4 +31,9 @@ std::string_view DigitViewText(std::string_view line, DigitView view);
 // The view's characters of `line` with every space removed.
 std::string DrawDigitsOf(std::string_view line, DigitView view);
 
+// The seed digits of the draw a walk starts from: its first seven numbers
+// without spaces and zeros. At most seven digits remain, so their decimal value
+// never wraps.
+std::string SeedDigitsOf(std::string_view line);
+
 }  // namespace pk10

@@ -25,7 +25,7 @@ namespace pk10 {
 // Largest part of a per-day file that is read: 4 KiB for each of the 256
 // entries a book lists, where a plan line takes under 100 bytes. A longer file
 // keeps the entries at its start, its newest.
-inline constexpr std::size_t kMaxDayFileBytes = 1U << 20;
+inline constexpr std::size_t kMaxDayFileBytes = std::size_t{4096} * kKeptBookSlots;
 
 class DayFiles {
   public:

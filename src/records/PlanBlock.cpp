@@ -38,7 +38,7 @@ std::vector<std::string_view> SplitPlanBlock(std::string_view block, std::size_t
 
 void RestoreBook(PlanBook& book, const std::vector<std::string>& newestFirst) {
     const std::size_t count =
-        std::min(newestFirst.size(), static_cast<std::size_t>(kListedBookSlots));
+        std::min(newestFirst.size(), static_cast<std::size_t>(kKeptBookSlots));
     for (std::size_t i = 0; i < count; ++i) {
         book[count - 1 - i] = newestFirst[i];
     }
@@ -48,7 +48,7 @@ void RestoreBook(PlanBook& book, const std::vector<std::string>& newestFirst) {
 // listed slots of a book. An entry that is not valid GBK is left out.
 std::vector<std::string> DecodeDayFileEntries(std::string_view gbk) {
     std::vector<std::string> entries;
-    const std::size_t keep = kListedBookSlots;
+    const std::size_t keep = kKeptBookSlots;
     // "<br>" cannot occur inside a GBK character ("<" is never a trail byte), so
     // the bytes split at the same places as their text.
     if (const std::optional<std::string> whole = GbkToUtf8(gbk)) {

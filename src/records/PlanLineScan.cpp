@@ -9,7 +9,7 @@ bool IsPlanLine(std::string_view text) {
 
 std::optional<int> LastListedSlot(const PlanBook& book, bool slotZeroAlways) {
     const int lowest = slotZeroAlways ? 1 : 0;
-    for (int slot = kListedBookSlots - 1; slot >= lowest; --slot) {
+    for (int slot = kKeptBookSlots - 1; slot >= lowest; --slot) {
         if (IsPlanLine(book[static_cast<std::size_t>(slot)])) {
             return slot;
         }

@@ -9,9 +9,6 @@
 
 namespace pk10 {
 
-// Slots the pane shows and the files keep: 0 to 255.
-inline constexpr int kListedBookSlots = 256;
-
 // A slot holds a plan line when its first "<" stands at index 1 or later. A text
 // without "<", or starting with "<", is not a plan line.
 bool IsPlanLine(std::string_view text);
