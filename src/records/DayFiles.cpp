@@ -66,6 +66,13 @@ std::vector<std::string> ReadEntries(const std::filesystem::path& path) {
     return bytes ? DecodeDayFileEntries(*bytes) : std::vector<std::string>{};
 }
 
+// Whether the file at `path` restores at least one plan line.
+bool RestoresPlanLine(const std::filesystem::path& path) {
+    const std::vector<std::string> entries = ReadEntries(path);
+    return std::any_of(entries.begin(), entries.end(),
+                       [](const std::string& entry) { return IsPlanLine(entry); });
+}
+
 }  // namespace
 
 DayFiles::DayFiles(DateSource dateSource) : dateSource_(std::move(dateSource)) {
@@ -100,10 +107,10 @@ void DayFiles::PrepareDayFiles(PlanEngine& engine, PlanView& view) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         PlanDayFile& file = files_[slot];
         file.path = DayFilePath(workDir_, dateText, file.tag);
-        // A file that restores nothing (unreadable, a folder, emptied or damaged
-        // beyond use) is made afresh like a missing one; otherwise its Position
-        // would show no plan for the rest of the day.
-        file.fresh = !EntryExists(file.path) || ReadEntries(file.path).empty();
+        // A file that restores no plan line (unreadable, a folder, empty, only
+        // "<br>" or blank entries, damaged) is made afresh like a missing one;
+        // otherwise its Position would show no plan for the rest of the day.
+        file.fresh = !EntryExists(file.path) || !RestoresPlanLine(file.path);
         if (file.fresh) {
             engine.RefreshPositionBook(PositionOfSlot(slot));
         }

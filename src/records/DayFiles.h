@@ -38,8 +38,9 @@ class DayFiles {
     // Start-up selection (Position 1 checked, Positions 4, 5, 2, 3 unchecked,
     // "经典模式" unchecked, "智能模式" checked), every book and the WorkBook
     // emptied, today's paths built, and engine.RefreshPositionBook for every
-    // Position whose file is missing or restores no entry (it cannot be read, is
-    // a folder, is empty or damaged beyond use); those files are marked fresh.
+    // Position whose file is missing or restores no plan line (it cannot be
+    // read, is a folder, is empty, holds only "<br>" or blank entries, or is
+    // damaged); those files are marked fresh.
     void PrepareDayFiles(PlanEngine& engine, PlanView& view);
 
     // Reads every prepared file that is not fresh back into its book: entries

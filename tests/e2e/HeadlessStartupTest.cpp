@@ -150,6 +150,32 @@ TEST(HeadlessStartup, ARestartOnTheSameDayRestoresEveryBook) {
     EXPECT_EQ(panes.back().size(), firstPanes.back().size() + 1) << second.out;
 }
 
+// A start with the results server down writes day files without plans; a later
+// start on the same day makes those plans afresh, as if the files were missing.
+TEST(HeadlessStartup, AStartWithTheServerDownLeavesNoPositionWithoutPlans) {
+    TempDir downFirst;
+    const std::string refused = RefusedBaseUrl();
+    const OnceRun down =
+        RunOnce({"--results-server", refused, "--maker-server", refused}, downFirst.path(), 30s);
+    ASSERT_TRUE(down.status && down.status->ExitedWith(0)) << down.out << down.err;
+
+    FeedSim sim({"--interval", "0"});
+    const std::vector<std::string> args = {"--results-server", sim.base(), "--maker-server",
+                                           sim.base()};
+    const OnceRun up = RunOnce(args, downFirst.path());
+    ASSERT_TRUE(up.status && up.status->ExitedWith(0)) << up.out << up.err;
+    TempDir fresh;
+    const OnceRun single = RunOnce(args, fresh.path());
+    ASSERT_TRUE(single.status && single.status->ExitedWith(0)) << single.out << single.err;
+
+    const std::string today = TodayText();
+    for (const std::string& tag : DayFileTags()) {
+        const std::string expected = ReadFileBytes(DayFile(fresh.path(), tag, today));
+        EXPECT_NE(expected.find('<', 1), std::string::npos) << tag << " holds no plan line";
+        EXPECT_EQ(ReadFileBytes(DayFile(downFirst.path(), tag, today)), expected) << tag;
+    }
+}
+
 TEST(HeadlessStartup, AnUnreachableServerStillStartsAndEndsCleanly) {
     TempDir dir;
     const std::string refused = RefusedBaseUrl();

@@ -111,6 +111,8 @@ TEST_F(DayFilesTest, OnlyPositionsWhoseFileRestoresSomethingAreNotMadeAfresh) {
     fs::create_directories(FileOf(2));                      // a folder of that name
     fs::create_symlink(dir.path() / "nowhere", FileOf(7));  // a dangling link
     WriteBytes(FileOf(9), "no separator");                  // damaged beyond use
+    WriteBytes(FileOf(4), "<br>");                          // no plan line (server down)
+    WriteBytes(FileOf(5), "  <br>\r\n<br>");                // blank entries only
     PlanEngineRig rig;
     DayFiles files = MakeFiles();
     testing::internal::CaptureStderr();
@@ -375,10 +377,10 @@ std::string EntriesNewestFirst(const std::vector<std::string>& newestFirst) {
 }
 
 TEST_F(DayFilesTest, DamagedFilesLoadWhatIsSound) {
-    // 500 short entries, newest first: "E499" ... "E0".
+    // 500 short plan lines, newest first: "E499<" ... "E0<".
     std::vector<std::string> many;
     for (int i = 499; i >= 0; --i) {
-        many.push_back("E" + std::to_string(i));
+        many.push_back("E" + std::to_string(i) + "<");
     }
     std::vector<std::string> newest256(many.begin(), many.begin() + 256);
     // Over 2 MB of 100-byte entries: only the start of the file is read.
