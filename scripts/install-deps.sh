@@ -7,6 +7,7 @@ packages=(
     cmake g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libcurl4-openssl-dev libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev
+    nlohmann-json3-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev qt6-webengine-dev
     xvfb xauth fonts-wqy-microhei
     clang libclang-rt-14-dev

@@ -1,11 +1,14 @@
 // pk10plan: the window by default, or the headless run mode.
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/BacktestCommand.h"
 #include "app/ParseAppOptions.h"
 #include "app/RunHeadless.h"
 #ifdef PK10_HAVE_UI
@@ -40,6 +43,9 @@ bool DisplayAvailable() {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (pk10::IsBacktestCommand(args)) {
+        return pk10::RunBacktestCommand(args, Environment, std::cout, std::cerr, isatty(2) == 1);
+    }
     const pk10::ParsedAppOptions parsed = pk10::ParseAppOptions(args, Environment);
     if (!parsed.error.empty()) {
         std::cerr << "pk10plan: " << parsed.error << '\n';

@@ -131,11 +131,21 @@ std::string AppUsage() {
            "  --headless            no window: pane updates, messages and opened addresses\n"
            "                        go to standard output; SIGINT or SIGTERM stops\n"
            "  --once                headless, and stop once the start-up work is done\n"
+           "  --backtest [FILE]     replay a file of draws (newest first; default: the\n"
+           "                        bundled draws of 2014) through the plan engine and print\n"
+           "                        how its plans fared against chance; with it:\n"
+           "    --first N           start at the N-th oldest draw of the file (default 1)\n"
+           "    --count N           replay N draws (default: all from --first on)\n"
+           "    --csv FILE          write every settled plan to FILE\n"
+           "    --json FILE         write the summary to FILE\n"
+           "    --seed N            seed of the random plans (default 20140101)\n"
+           "                        (environment PK10_DATA_DIR: folder of the bundled draws)\n"
            "  --help                print this text\n"
            "  --version             print the program version\n"
            "\n"
            "Plan files are kept in data/ and the newest draw in data1.txt, in the working\n"
-           "directory. Exit status: 0 done, 2 bad option.\n";
+           "directory. Exit status: 0 done, 2 bad option or draw file, 1 an output file\n"
+           "that cannot be written, 130 a backtest stopped by Ctrl-C (figures so far printed).\n";
 }
 
 std::string VersionLine() {

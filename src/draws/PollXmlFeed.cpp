@@ -109,19 +109,32 @@ bool PollXmlFeed(DrawHistory& history, const FeedContext& context,
 
 bool MergeNewestDraw(DrawHistory& history, const std::string& newest, const FeedContext& context,
                      const std::function<void()>& recompute) {
-    if (!IsDrawLine(newest)) {
+    const std::optional<int> listed = MergeIntoHistory(history, newest);
+    if (!listed) {
         return false;
+    }
+    context.pane.ShowDrawListing(DrawListing(history, *listed), true);
+    ExportNewestDraw(history, context.data1File);
+    if (recompute) {
+        recompute();
+    }
+    return true;
+}
+
+std::optional<int> MergeIntoHistory(DrawHistory& history, const std::string& newest) {
+    if (!IsDrawLine(newest)) {
+        return std::nullopt;
     }
     int count = StoredCount(history);
     const Arrival arrival = Classify(history, count, newest);
     if (arrival == Arrival::Older) {
         // A lagging server: the newest stored draw stays the newest.
-        return false;
+        return std::nullopt;
     }
     history.latest = newest;
     count = Trim(history, count);
     if (arrival == Arrival::Same) {
-        return false;
+        return std::nullopt;
     }
 
     if (count >= kHistorySlots) {
@@ -135,16 +148,11 @@ bool MergeNewestDraw(DrawHistory& history, const std::string& newest, const Feed
     for (int i = 0; i <= count; ++i) {
         history.walkLines[static_cast<std::size_t>(i)] = history.lines[static_cast<std::size_t>(i)];
     }
-    // The listing covers the line count before the merge, so the oldest line is
-    // left out, as after every merge; an empty history still shows its first draw.
-    context.pane.ShowDrawListing(DrawListing(history, count > 0 ? count : 1), true);
-    ExportNewestDraw(history, context.data1File);
     history.oldest = count;
     history.cursor = count;
-    if (recompute) {
-        recompute();
-    }
-    return true;
+    // The listing covers the line count before the merge, so the oldest line is
+    // left out, as after every merge; an empty history still shows its first draw.
+    return count > 0 ? count : 1;
 }
 
 }  // namespace pk10

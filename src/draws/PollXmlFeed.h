@@ -41,4 +41,10 @@ std::optional<std::string> NewestDrawOfXml(const std::vector<std::string>& lines
 bool MergeNewestDraw(DrawHistory& history, const std::string& newest, const FeedContext& context,
                      const std::function<void()>& recompute);
 
+// The history half of the merge, with no pane, file or recompute: latest, the
+// trim, and when the draw is new the shift, walkLines, oldest and cursor.
+// Returns the number of lines the pane's listing shows when the draw was
+// merged; nothing when it was not (not a DrawLine, the same or an older period).
+std::optional<int> MergeIntoHistory(DrawHistory& history, const std::string& newest);
+
 }  // namespace pk10

@@ -1,0 +1,25 @@
+#pragma once
+// Where the draws bundled with the program are found.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace pk10 {
+
+inline constexpr const char* kBundledDrawFile = "pk10-2014.txt";
+inline constexpr const char* kDataDirEnv = "PK10_DATA_DIR";
+
+// The folder of the bundled data, the first of: PK10_DATA_DIR when set; the
+// installed folder <folder of the executable>/../share/pk10plan when it holds
+// the draw file; the source tree's share/ folder (for runs from a build tree).
+// `executable` is the running program's path (empty when unknown).
+std::filesystem::path BundledDataDir(
+    const std::function<std::optional<std::string>(const std::string&)>& environment,
+    const std::filesystem::path& executable);
+
+// The running program's path from /proc/self/exe; empty when it cannot be read.
+std::filesystem::path RunningExecutable();
+
+}  // namespace pk10

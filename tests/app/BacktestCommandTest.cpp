@@ -1,0 +1,74 @@
+// `pk10plan --backtest` on bad input: one line on standard error saying what
+// and where, exit status 2, nothing printed.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/BacktestCommand.h"
+#include "support/RealDraws.h"
+#include "support/TempDir.h"
+
+namespace pk10 {
+namespace {
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+TEST(BacktestCommand, BadInputGivesOneLineAndStatusTwo) {
+    const std::vector<std::string> real = test::RealDraws();
+    std::vector<std::string> forty(real.begin(), real.begin() + 40);
+    std::vector<std::string> gap = forty;
+    gap.erase(gap.begin() + 10);  // line 10 is followed by a period two back
+    std::vector<std::string> repeat = forty;
+    repeat[10] = repeat[9];
+    std::vector<std::string> damaged = forty;
+    damaged[5] = "not a draw";
+
+    struct Case {
+        const char* name;
+        std::optional<std::string> content;  // nothing: no file at all
+        std::vector<std::string> options;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"missing file", std::nullopt, {}, "cannot read draw file"},
+        {"no draw", "# nothing here\n\n", {}, "holds no well-formed draw line"},
+        {"damaged line", Lines(damaged), {}, "line 6 is not a draw line"},
+        {"thirty draws", Lines({forty.begin(), forty.begin() + 30}), {}, "30 draws to replay"},
+        {"window too short", Lines(forty), {"--first", "11"}, "30 draws to replay"},
+        {"window past the end", Lines(forty), {"--first", "41"}, "holds 40 draws"},
+        {"gap",
+         Lines(gap),
+         {},
+         "line 10: period " + real[9].substr(0, 6) + " follows " + real[11].substr(0, 6) +
+             " on line 11 (not the next period)"},
+        {"repeat", Lines(repeat), {}, "(a repeat)"},
+        {"bad count", Lines(forty), {"--count", "0"}, "--count: '0' is not a whole number"},
+        {"unknown option", Lines(forty), {"--headless"}, "unknown option '--headless'"},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        const std::filesystem::path file = dir / "draws.txt";
+        if (c.content) {
+            std::ofstream(file) << *c.content;
+        }
+        std::vector<std::string> args = {"--backtest", file.string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunBacktestCommand(args, nullptr, out, err, false), 2) << c.name;
+        EXPECT_EQ(out.str(), "") << c.name;
+        EXPECT_NE(err.str().find(c.error), std::string::npos) << c.name << ": " << err.str();
+        EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << c.name << ": one line";
+    }
+}
+
+}  // namespace
+}  // namespace pk10
