@@ -1,14 +1,80 @@
 #include "io/FileWrite.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "support/TempDir.h"
 
 namespace pk10 {
 namespace {
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What a flush to the disk found: the flushed path and what the written file
+// held at that moment.
+struct Flush {
+    std::string path;
+    std::string content;
+    bool operator==(const Flush&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Flush& f) {
+        return out << f.path << " while the file held \"" << f.content << "\"";
+    }
+};
+
+// A crash of the machine cannot run in a test: instead every fsync of this test
+// program is recorded, then carried out.
+struct FlushLog {
+    std::filesystem::path watched;
+    std::vector<Flush> flushes;
+};
+FlushLog& Flushes() {
+    static FlushLog log;
+    return log;
+}
+
+}  // namespace
+}  // namespace pk10
+
+extern "C" int fsync(int fd) {
+    using Real = int (*)(int);
+    static const auto real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "fsync"));
+    pk10::FlushLog& log = pk10::Flushes();
+    if (!log.watched.empty()) {
+        std::error_code ec;
+        const auto path = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), ec);
+        log.flushes.push_back({path.string(), pk10::ReadAll(log.watched)});
+    }
+    return real(fd);
+}
+
+namespace pk10 {
+namespace {
+
+TEST(WriteFileAtomically, FlushesTheFileBeforeTheRenameAndTheFolderAfterIt) {
+    test::TempDir dir;
+    const auto file = dir / "data1.txt";
+    ASSERT_TRUE(WriteFileAtomically(file, "previous"));
+    Flushes().watched = file;
+    EXPECT_TRUE(WriteFileAtomically(file, "newest"));
+    Flushes().watched.clear();
+    const std::string folder = std::filesystem::canonical(dir.path()).string();
+    EXPECT_EQ(Flushes().flushes,
+              (std::vector<Flush>{{folder + "/data1.txt.tmp", "previous"}, {folder, "newest"}}));
+}
 
 TEST(WriteFileAtomically, FailsWithTheTraceWhenTheFolderIsMissing) {
     test::TempDir dir;
@@ -18,6 +84,39 @@ TEST(WriteFileAtomically, FailsWithTheTraceWhenTheFolderIsMissing) {
     const std::string trace = testing::internal::GetCapturedStderr();
     EXPECT_EQ(trace,
               "Can't open file " + file.string() + ",error=" + std::to_string(ENOENT) + "\n");
+}
+
+// A tiny tmpfs mounted over a temporary folder: a disk that fills up for real.
+class FullDisk : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (::mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=16k") != 0) {
+            GTEST_SKIP() << "cannot mount a 16 KiB tmpfs (" << std::strerror(errno)
+                         << "): the full-disk test needs root";
+        }
+        mounted = true;
+    }
+    void TearDown() override {
+        if (mounted) {
+            ::umount2(dir.path().c_str(), MNT_DETACH);
+        }
+    }
+
+    test::TempDir dir;
+    bool mounted = false;
+};
+
+TEST_F(FullDisk, LeavesThePreviousFileWholeAndGivesTheTrace) {
+    const auto file = dir / "data1.txt";
+    ASSERT_TRUE(WriteFileAtomically(file, "previous"));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(WriteFileAtomically(file, std::string(64 * 1024, 'x')));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Can't open file " + file.string() + ",error=" + std::to_string(ENOSPC) + "\n");
+    EXPECT_EQ(ReadAll(file), "previous");
+    // The temporary file is gone, so its space is free for the next write.
+    EXPECT_FALSE(std::filesystem::exists(dir / "data1.txt.tmp"));
+    EXPECT_TRUE(WriteFileAtomically(file, std::string(8 * 1024, 'y')));
 }
 
 }  // namespace
