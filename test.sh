@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: installs missing packages, then
 #   1. the normal build and the whole suite (the window's tests on Qt's offscreen platform),
-#   2. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-#   3. the refresh worker and end-to-end tests under ThreadSanitizer,
-#   4. every fuzz target for a short smoke run on its seed corpus.
+#   2. the Debian package made from that build, checked, installed, run and removed
+#      (scripts/package-check.sh),
+#   3. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+#   4. the refresh worker and end-to-end tests under ThreadSanitizer,
+#   5. every fuzz target for a short smoke run on its seed corpus.
 # PK10_QUICK=1 runs only the first stage.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -24,6 +26,9 @@ ctest --test-dir "$build" --output-on-failure -j "$jobs"
 if [ "${PK10_QUICK:-0}" = 1 ]; then
     exit 0
 fi
+
+stage "Debian package: build, lintian, install, run, remove"
+scripts/package-check.sh "$build"
 
 stage "AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPK10_SANITIZE=address,undefined \

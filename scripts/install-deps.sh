@@ -11,6 +11,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev qt6-webengine-dev
     xvfb xauth fonts-wqy-microhei
     clang libclang-rt-14-dev
+    dpkg-dev file lintian desktop-file-utils appstream help2man man-db
 )
 
 missing=()

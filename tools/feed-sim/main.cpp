@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "DefaultDraws.h"
 #include "DrawBoard.h"
 #include "FeedRoutes.h"
 #include "FeedSimOptions.h"
@@ -154,7 +155,8 @@ int main(int argc, char** argv) {
     // A client that goes away mid-answer must not end the server.
     signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const feedsim::ParsedOptions parsed = feedsim::ParseFeedSimOptions(args, FEEDSIM_DEFAULT_DRAWS);
+    const feedsim::ParsedOptions parsed =
+        feedsim::ParseFeedSimOptions(args, feedsim::DefaultDrawsFile(FEEDSIM_DEFAULT_DRAWS));
     if (!parsed.error.empty()) {
         std::cerr << "feed-sim: " << parsed.error << " (see --help)\n";
         return 2;

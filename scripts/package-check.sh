@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Makes the Debian package from a built build folder and proves that it installs
+# like any Linux program: lintian reports no error, the desktop entry and the
+# AppStream metadata validate, apt-get installs it, the installed programs run from
+# a temporary folder, man finds both pages, and removing it leaves nothing of it
+# under /usr. Usage: scripts/package-check.sh [BUILD_DIR] (default build).
+# Needs root or sudo; an installed pk10plan package is removed first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+
+fail() {
+    echo "package-check: $*" >&2
+    exit 1
+}
+
+work=$(mktemp -d)
+sim_pid=""
+cleanup() {
+    if [ -n "$sim_pid" ] && kill -0 "$sim_pid" 2>/dev/null; then
+        kill "$sim_pid" 2>/dev/null || true
+        wait "$sim_pid" 2>/dev/null || true
+    fi
+    # A check that failed half-way must not leave the package installed.
+    if dpkg -s pk10plan >/dev/null 2>&1; then
+        $sudo apt-get purge -y pk10plan >/dev/null 2>&1 || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+echo "package-check: cpack -G DEB in $build"
+rm -f "$build"/pk10plan_*.deb
+(cd "$build" && cpack -G DEB)
+debs=("$build"/pk10plan_*.deb)
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    fail "expected one pk10plan_*.deb in $build"
+fi
+deb_name=$(basename "${debs[0]}")
+version=$(dpkg-deb -f "${debs[0]}" Version)
+
+echo "package-check: lintian $deb_name"
+lintian --fail-on error --display-info "${debs[0]}"
+
+echo "package-check: desktop entry and AppStream metadata"
+dpkg-deb -x "${debs[0]}" "$work/tree"
+desktop-file-validate "$work/tree/usr/share/applications/pk10plan.desktop"
+appstreamcli validate --no-net "$work/tree/usr/share/metainfo/pk10plan.metainfo.xml"
+
+if dpkg -s pk10plan >/dev/null 2>&1; then
+    echo "package-check: removing the pk10plan package installed before"
+    $sudo apt-get purge -y pk10plan
+fi
+# The package's paths that exist already (folders shared with other packages):
+# these may stay after the removal, nothing else may.
+dpkg-deb --fsys-tarfile "${debs[0]}" | tar -t | sed -e 's|^\./|/|' -e 's|/$||' |
+    while read -r path; do
+        if [ -n "$path" ] && [ -e "$path" ]; then
+            echo "$path"
+        fi
+    done >"$work/existing-before"
+
+# Container images often keep dpkg from unpacking manual pages
+# (path-exclude in /etc/dpkg/dpkg.cfg.d/); let this package's pages through.
+apt_options=()
+if grep -rqs '^path-exclude=/usr/share/man' /etc/dpkg/dpkg.cfg.d/; then
+    apt_options+=(-o "DPkg::Options::=--path-include=/usr/share/man/man1/pk10plan*")
+fi
+echo "package-check: apt-get install ./$deb_name"
+(cd "$build" && $sudo apt-get install -y "${apt_options[@]}" "./$deb_name")
+dpkg -L pk10plan >"$work/installed"
+
+echo "package-check: the installed programs, from a temporary folder"
+mkdir "$work/run"
+cd "$work/run"
+for program in pk10plan pk10plan-feed-sim; do
+    if [ "$(command -v "$program")" != "/usr/bin/$program" ]; then
+        fail "$program is not found as /usr/bin/$program"
+    fi
+done
+version_line=$(pk10plan --version)
+if [[ "$version_line" != "pk10plan $version"* ]]; then
+    fail "pk10plan --version printed '$version_line', the package is $version"
+fi
+
+pk10plan-feed-sim --port 0 --interval 0 >sim.out 2>sim.err &
+sim_pid=$!
+for _ in $(seq 1 100); do
+    if grep -q '^feed-sim listening on ' sim.out || ! kill -0 "$sim_pid" 2>/dev/null; then
+        break
+    fi
+    sleep 0.1
+done
+url=$(sed -n 's/^feed-sim listening on //p' sim.out)
+if [ -z "$url" ]; then
+    cat sim.err >&2
+    fail "pk10plan-feed-sim did not start listening within ten seconds"
+fi
+if ! grep -q 'draws of /usr/share/pk10plan/pk10-2014.txt' sim.err; then
+    cat sim.err >&2
+    fail "pk10plan-feed-sim does not replay the installed draws"
+fi
+if ! timeout 120 pk10plan --once --results-server "$url" --maker-server "$url" >once.out 2>&1; then
+    cat once.out >&2
+    fail "pk10plan --once against $url failed"
+fi
+if [ ! -s data1.txt ] || [ ! -d data ]; then
+    fail "pk10plan --once left no data1.txt and data/ in its working folder"
+fi
+kill "$sim_pid"
+wait "$sim_pid" 2>/dev/null || true
+sim_pid=""
+cd /
+
+echo "package-check: manual pages"
+man -w pk10plan
+man -w pk10plan-feed-sim
+
+echo "package-check: apt-get purge pk10plan"
+$sudo apt-get purge -y pk10plan
+left=()
+while read -r path; do
+    if [ "$path" != "/." ] && [ -e "$path" ] && ! grep -qxF "$path" "$work/existing-before"; then
+        left+=("$path")
+    fi
+done <"$work/installed"
+if [ ${#left[@]} -ne 0 ]; then
+    printf '  %s\n' "${left[@]}" >&2
+    fail "the removed package left the paths above"
+fi
+echo "package-check: $deb_name passed ($(wc -l <"$work/installed") paths installed and removed)"
