@@ -2,9 +2,10 @@
 # Makes the Debian package from a built build folder and proves that it installs
 # like any Linux program: lintian reports no error, the desktop entry and the
 # AppStream metadata validate, apt-get installs it, the installed programs run from
-# a temporary folder, man finds both pages, and removing it leaves nothing of it
-# under /usr. Usage: scripts/package-check.sh [BUILD_DIR] (default build).
-# Needs root or sudo; an installed pk10plan package is removed first.
+# a temporary folder and take the installed draws, man finds both pages, and
+# removing it leaves nothing of it under /usr.
+# Usage: scripts/package-check.sh [BUILD_DIR] (default build). Needs root or sudo;
+# an installed pk10plan package is removed first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
@@ -105,6 +106,11 @@ fi
 if ! grep -q 'draws of /usr/share/pk10plan/pk10-2014.txt' sim.err; then
     cat sim.err >&2
     fail "pk10plan-feed-sim does not replay the installed draws"
+fi
+backtest_out=$(pk10plan --backtest --count 60)
+backtest_line=${backtest_out%%$'\n'*}
+if [[ "$backtest_line" != "Backtest of /usr/share/pk10plan/pk10-2014.txt:"* ]]; then
+    fail "pk10plan --backtest did not take the installed draws: '$backtest_line'"
 fi
 if ! timeout 120 pk10plan --once --results-server "$url" --maker-server "$url" >once.out 2>&1; then
     cat once.out >&2
