@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "online/WebAddress.h"
+#include "pk10plan/ProgramVersion.h"
 
 namespace pk10 {
 namespace {

@@ -12,9 +12,6 @@
 
 namespace pk10 {
 
-// The program's version as printed by --version.
-inline constexpr const char* kProgramVersion = "1.160601";
-
 // The outcome of parsing: the options, or a request for help or the version, or
 // a one-line error.
 struct ParsedAppOptions {

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "pk10plan/ProgramVersion.h"
+
 namespace pk10::ui {
 
 enum class ControlKind {
@@ -32,7 +34,7 @@ struct ControlTemplate {
 inline constexpr int kPlanDlgWidth = 690;
 inline constexpr int kPlanDlgHeight = 465;
 inline constexpr const char* kPlanDlgCaption =
-    "VarnokPK10北京赛车预测计划软件定位胆专版     版本号：V1.160601";
+    "VarnokPK10北京赛车预测计划软件定位胆专版     版本号：V" PK10_PROGRAM_VERSION;
 
 inline constexpr int kDrawPaneId = 1000;
 inline constexpr int kPlanPaneId = 1001;
