@@ -26,6 +26,7 @@
 #include "plan/PlanState.h"
 #include "records/DayFiles.h"
 #include "records/PlanPane.h"
+#include "records/RecomputeHooks.h"
 
 namespace pk10 {
 namespace {
@@ -42,8 +43,7 @@ struct Application::Impl {
           worker([this] { Poll(); }, std::chrono::milliseconds(appOptions.refreshMs)) {
         fetch.abort = &worker.AbortFlag();
         dayFiles.SetWorkDir(options.workDir);
-        engine.SetRecomputeHooks([this] { ShowSelectedPlans(state.books, shell); },
-                                 [this] { dayFiles.WriteDayFiles(state.books); });
+        WireRecomputeHooks(engine, dayFiles, shell);
     }
 
     FeedContext Feed() { return FeedContext{options.resultsServer, data1File(), shell, fetch}; }

@@ -46,10 +46,4 @@ void ShowSelectedPlans(const BySlot<PlanBook>& books, PlanView& view) {
     view.ShowPlanText(PlanPaneText(books, view));
 }
 
-void OnPositionSelected(const BySlot<PlanBook>& books, std::int32_t planSize, std::int32_t planSpan,
-                        PlanView& view) {
-    view.ShowCountFields(std::to_string(planSize), std::to_string(planSpan));
-    ShowSelectedPlans(books, view);
-}
-
 }  // namespace pk10

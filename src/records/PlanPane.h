@@ -1,13 +1,11 @@
 #pragma once
-// The plan pane: the text of the selected Positions' plan books, and the handler
-// shared by the ten Position buttons.
+// The plan pane: the text of the selected Positions' plan books.
 //
 // PlanPaneText with a PositionSelection is a pure function of its arguments, so
 // the window thread can build the pane from a copy of the books while the
 // refresh worker writes the live ones.
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "plan/PlanState.h"
@@ -43,10 +41,5 @@ std::string PlanPaneText(const BySlot<PlanBook>& books, const PlanView& view);
 // Replaces the pane text with PlanPaneText of `books` and the view's selection
 // (the view scrolls the pane to its end).
 void ShowSelectedPlans(const BySlot<PlanBook>& books, PlanView& view);
-
-// The Position buttons' handler: shows PlanSize and PlanSpan ("%d") in the count
-// fields, then rebuilds the pane.
-void OnPositionSelected(const BySlot<PlanBook>& books, std::int32_t planSize, std::int32_t planSpan,
-                        PlanView& view);
 
 }  // namespace pk10

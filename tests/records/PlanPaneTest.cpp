@@ -119,20 +119,5 @@ TEST(PlanPane, CheckedPositionsFollowPositionOrder) {
     }
 }
 
-TEST(PlanPane, PositionHandlerShowsCountsThenRebuildsThePaneOnEveryClick) {
-    BySlot<PlanBook> books;
-    BookOf(books, 1)[1] = kOpen;
-    FakePlanView view;
-    view.Select({1});
-    OnPositionSelected(books, 6, 3, view);
-    OnPositionSelected(books, 6, 3, view);  // the button that is already checked
-    const std::string pane = "pane \r\n" + kOpen + "\r\n";
-    EXPECT_EQ(view.events, (std::vector<std::string>{"counts 6 3", pane, "counts 6 3", pane}));
-
-    FakePlanView other;
-    OnPositionSelected(books, -7, 0, other);
-    EXPECT_EQ(other.events, (std::vector<std::string>{"counts -7 0", "pane "}));
-}
-
 }  // namespace
 }  // namespace pk10
