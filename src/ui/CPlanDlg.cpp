@@ -35,18 +35,30 @@ void ScrollToEnd(QPlainTextEdit* pane) {
     bar->setValue(bar->maximum());
 }
 
-// Sets a radio button's state. An exclusive group refuses to uncheck its
-// checked button, but the application may leave a group with none checked
-// (as at start), so the group's exclusivity is lifted for that one change.
+// Sets a radio button's state as the application asks: that one button changes
+// and the others of its group keep theirs, so a button the user checked stays
+// checked. The group's exclusivity is lifted for the change, since an exclusive
+// group would uncheck the others, and would refuse to leave none checked.
 void SetRadioChecked(QAbstractButton* button, bool checked) {
     QButtonGroup* group = button->group();
-    if (!checked && button->isChecked() && group != nullptr && group->exclusive()) {
+    const bool exclusive = group != nullptr && group->exclusive();
+    if (exclusive) {
         group->setExclusive(false);
-        button->setChecked(false);
-        group->setExclusive(true);
-        return;
     }
     button->setChecked(checked);
+    if (exclusive) {
+        group->setExclusive(true);
+    }
+}
+
+// A click keeps the group's rule: the clicked button is the only one checked,
+// even where the application had left a second one checked.
+void UncheckTheOthers(QAbstractButton* clicked) {
+    for (QAbstractButton* other : clicked->group()->buttons()) {
+        if (other != clicked && other->isChecked()) {
+            SetRadioChecked(other, false);
+        }
+    }
 }
 
 }  // namespace
@@ -123,6 +135,8 @@ QWidget* CPlanDlg::CreateControl(const ControlTemplate& control) {
     auto* button = new QRadioButton(caption, this);
     button->setFocusPolicy(Qt::ClickFocus);
     (control.group == RadioGroup::A ? groupA_ : groupB_)->addButton(button);
+    // Connected first, so the Position handler below sees the group settled.
+    connect(button, &QRadioButton::clicked, this, [button] { UncheckTheOthers(button); });
     if (control.kind == ControlKind::ModeButton) {
         // The mode buttons only take part in their group; they send nothing.
         (control.id == kClassicModeId ? classicMode_ : smartMode_) = button;

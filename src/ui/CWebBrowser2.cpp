@@ -5,6 +5,10 @@
 #include <QStackedLayout>
 #include <QUrl>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 #ifdef PK10_HAVE_WEBENGINE
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -12,16 +16,33 @@
 
 namespace pk10::ui {
 
-bool WebViewUsable() {
-#ifdef PK10_HAVE_WEBENGINE
-    if (qEnvironmentVariableIntValue("PK10_NO_WEBENGINE") != 0) {
+bool WebViewUsable(const WebViewSetting& setting) {
+    if (!setting.builtWithWebEngine || setting.switchedOff) {
         return false;
     }
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-#else
-    return false;
+    if (setting.platform == QLatin1String("offscreen") ||
+        setting.platform == QLatin1String("minimal")) {
+        return false;
+    }
+    return !setting.runAsRoot || setting.sandboxOffByUser;
+}
+
+WebViewSetting CurrentWebViewSetting() {
+    WebViewSetting setting;
+#ifdef PK10_HAVE_WEBENGINE
+    setting.builtWithWebEngine = true;
 #endif
+    setting.platform = QGuiApplication::platformName();
+    setting.switchedOff = qEnvironmentVariableIntValue("PK10_NO_WEBENGINE") != 0;
+#ifdef Q_OS_UNIX
+    setting.runAsRoot = geteuid() == 0;
+#endif
+    setting.sandboxOffByUser = !qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX");
+    return setting;
+}
+
+bool WebViewUsable() {
+    return WebViewUsable(CurrentWebViewSetting());
 }
 
 CWebBrowser2::CWebBrowser2(QWidget* parent) : QWidget(parent) {

@@ -2,8 +2,9 @@
 // The banner strip: an embedded web view (Qt WebEngine) that shows one page.
 // Navigate() is its only operation; nothing is read back from the page. When
 // the program is built without WebEngine, runs on a platform without a real
-// screen (offscreen tests), or the page's render process dies, the strip shows
-// the page's address as plain text instead.
+// screen (offscreen tests), runs as root with the browser's sandbox on, or the
+// page's render process dies, the strip shows the page's address as plain text
+// instead.
 
 #include <QString>
 #include <QWidget>
@@ -36,8 +37,25 @@ class CWebBrowser2 : public QWidget {
     QString address_;
 };
 
-// Whether this run can use the web view at all (built with it, on a real
-// screen, and not switched off with PK10_NO_WEBENGINE=1).
+// What decides whether the banner strip may use the web view.
+struct WebViewSetting {
+    bool builtWithWebEngine = false;
+    QString platform;               // the Qt platform's name
+    bool switchedOff = false;       // PK10_NO_WEBENGINE=1
+    bool runAsRoot = false;         // effective user id 0
+    bool sandboxOffByUser = false;  // QTWEBENGINE_DISABLE_SANDBOX set by the user
+};
+
+// The web view needs the build to have it and a real screen, and is not
+// switched off. As root, Chromium's sandbox cannot run, and the strip shows a
+// page fetched over plain HTTP, so there it is used only when the user turned
+// the sandbox off themselves; otherwise the strip shows the page's address.
+bool WebViewUsable(const WebViewSetting& setting);
+
+// The setting of this process.
+WebViewSetting CurrentWebViewSetting();
+
+// Whether this run can use the web view at all.
 bool WebViewUsable();
 
 }  // namespace pk10::ui

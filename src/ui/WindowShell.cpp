@@ -50,11 +50,15 @@ void WindowShell::Attach(CPlanDlg* dialog) {
 }
 
 void WindowShell::OnWindow(std::function<void(CPlanDlg&)> call) {
-    CPlanDlg* dialog = dialog_;
-    if (dialog == nullptr) {
+    const QPointer<CPlanDlg> dialog = dialog_;
+    if (dialog.isNull()) {
         return;
     }
-    RunOnWindowThread(dialog, [dialog, call = std::move(call)] { call(*dialog); });
+    RunOnWindowThread(dialog.data(), [dialog, call = std::move(call)] {
+        if (!dialog.isNull()) {
+            call(*dialog);
+        }
+    });
 }
 
 void WindowShell::ShowDrawListing(const std::string& text, bool scrollToEnd) {

@@ -11,6 +11,7 @@
 // window thread and the caller does not wait for it (a worker must never wait
 // on the window thread, which may be waiting for the worker to stop).
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <functional>
@@ -55,7 +56,8 @@ class WindowShell : public Shell {
 
     SharedSelection& selection_;
     const Desktop desktop_;
-    CPlanDlg* dialog_ = nullptr;
+    // Null before Attach() and once the window is gone.
+    QPointer<CPlanDlg> dialog_;
 };
 
 // A pane text as the window shows it: UTF-8 decoded, CR LF line ends as LF.

@@ -242,9 +242,19 @@ TEST(RefreshWorker, StopAbortsTheRunningPieceAndDropsQueuedWork) {
 }
 
 TEST(RefreshWorker, StopBeforeStartAndTwiceIsHarmless) {
-    RefreshWorker worker([] {}, 10ms);
+    std::atomic<int> polls{0};
+    std::atomic<bool> workRan{false};
+    RefreshWorker worker([&polls] { ++polls; }, 1ms);
+    ASSERT_TRUE(worker.Post([&workRan] { workRan = true; }));
     worker.Stop();
-    worker.Start();  // no thread once stopped
+    worker.Start();  // starts nothing once stopped
+    EXPECT_FALSE(worker.Post([&workRan] { workRan = true; }));
+    // Fifty periods: a worker that had come back to life would have polled and
+    // run the work queued before Stop() by now.
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(polls.load(), 0);
+    EXPECT_FALSE(workRan.load());
+    worker.Stop();
     worker.Stop();
     EXPECT_EQ(worker.PollsRun(), 0U);
 }

@@ -34,7 +34,7 @@ struct RecordingDesktop {
         ui::Desktop desktop;
         desktop.showMessage = [this](const QString& caption, const QString& text) {
             onWindowThread = QThread::currentThread() == qApp->thread();
-            messages.push_back(caption + ": " + text);
+            messages.push_back(caption + QStringLiteral(": ") + text);
         };
         desktop.openUrl = [this](const QUrl& url) {
             onWindowThread = QThread::currentThread() == qApp->thread();

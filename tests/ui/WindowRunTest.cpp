@@ -19,6 +19,7 @@
 #include "support/TempDir.h"
 #include "ui/CWebBrowser2.h"
 #include "ui/UiTestSupport.h"
+#include "ui/WindowSession.h"
 
 namespace pk10 {
 namespace {
@@ -26,13 +27,13 @@ namespace {
 using test::Control;
 using test::PlanPaneText;
 
-// The window run mode as RunWindow wires it, with a recording desktop.
+// The window run mode with the program's own wiring, a recording desktop, and
+// the window shown by the test instead of exec().
 struct RunningWindow {
     explicit RunningWindow(int refreshMs = 3600000)
-        : app(test::Options(server.base(), server.base(), dir.path(), refreshMs), shell) {
-        shell.Attach(&window);
+        : session(test::Options(server.base(), server.base(), dir.path(), refreshMs),
+                  desktop.Desktop()) {
         window.show();
-        app.InitialiseWindow();
     }
     ~RunningWindow() { window.done(0); }
 
@@ -43,10 +44,9 @@ struct RunningWindow {
     test::FeedServer server;
     test::TempDir dir;
     test::RecordingDesktop desktop;
-    SharedSelection selection;
-    ui::WindowShell shell{selection, desktop.Desktop()};
-    Application app;
-    ui::CPlanDlg window{app, selection};
+    ui::WindowSession session;
+    ui::CPlanDlg& window = session.window();
+    Application& app = session.app();
 };
 
 TEST(WindowRun, StartUpShowsPositionOneAndTheButtonsSelectMore) {
