@@ -27,6 +27,7 @@
 #include "records/DayFiles.h"
 #include "records/PlanPane.h"
 #include "records/RecomputeHooks.h"
+#include "stats/PlanStats.h"
 
 namespace pk10 {
 namespace {
@@ -43,7 +44,8 @@ struct Application::Impl {
           worker([this] { Poll(); }, std::chrono::milliseconds(appOptions.refreshMs)) {
         fetch.abort = &worker.AbortFlag();
         dayFiles.SetWorkDir(options.workDir);
-        WireRecomputeHooks(engine, dayFiles, shell);
+        WireRecomputeHooks(engine, dayFiles, shell,
+                           [this] { shell.ShowPlanStatistics(ReportOfBooks(state.books)); });
     }
 
     FeedContext Feed() { return FeedContext{options.resultsServer, data1File(), shell, fetch}; }

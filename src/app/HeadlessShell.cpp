@@ -1,5 +1,7 @@
 #include "app/HeadlessShell.h"
 
+#include <cstdio>
+
 namespace pk10 {
 namespace {
 
@@ -23,7 +25,24 @@ std::string Line(const char* label, const std::string& text) {
     return line + "\n";
 }
 
+constexpr const char* kPositionCaptions[] = {"第一名", "第二名", "第三名", "第四名", "第五名",
+                                             "第六名", "第七名", "第八名", "第九名", "第十名"};
+
 }  // namespace
+
+std::string PlanStatsLine(int position, const PlanStats& stats) {
+    const RateVsChance rate = stats.HitRate();
+    char text[160];
+    std::snprintf(text, sizeof text, "%s settled %d, hits %d, rate %.3f vs chance %.3f",
+                  kPositionCaptions[position - 1], stats.settled, stats.hits, rate.rate,
+                  rate.chance);
+    std::string line = text;
+    if (stats.currentStreak > 0) {
+        line += ", streak " + std::to_string(stats.currentStreak) +
+                (stats.currentStreakHits ? " 中" : " 挂");
+    }
+    return line;
+}
 
 std::string WithUnixLineEnds(const std::string& text) {
     std::string out;
@@ -99,6 +118,18 @@ void HeadlessShell::SetReplanRunning(bool running) {
 
 void HeadlessShell::NavigateBanner(const std::string& url) {
     Write(Line("banner: ", url));
+}
+
+void HeadlessShell::ShowPlanStatistics(const StatsReport& report) {
+    std::string lines;
+    for (const int position : kPositionOrder) {
+        if (selection_.IsChecked(position)) {
+            lines += "stats: " + PlanStatsLine(position, report.OfPosition(position)) + "\n";
+        }
+    }
+    if (!lines.empty()) {
+        Write(lines);
+    }
 }
 
 }  // namespace pk10

@@ -8,6 +8,8 @@
 // - Messages, opened addresses, the banner, the count fields, the re-plan
 //   state: one line each ("message: ...", "open: <url>", "banner: <url>",
 //   "counts: ...", "replan: running" / "replan: done").
+// - After every recompute, a statistics line per selected Position
+//   ("stats: ...", see ShowPlanStatistics).
 // - The Position selection and the mode buttons are kept in memory.
 //
 // Thread-safe: every call may come from any thread; each block is written
@@ -41,6 +43,9 @@ class HeadlessShell : public Shell {
     // Shell
     void SetReplanRunning(bool running) override;
     void NavigateBanner(const std::string& url) override;
+    // One line per selected Position, in PositionOrder: "stats: 第一名 settled
+    // 6, hits 5, rate 0.833 vs chance 0.936, streak 2 中".
+    void ShowPlanStatistics(const StatsReport& report) override;
 
     // The check states of the two mode buttons, "经典模式" and "智能模式".
     bool ClassicModeChecked() const;
@@ -60,5 +65,8 @@ class HeadlessShell : public Shell {
 
 // `text` with every CR LF (and any lone CR) turned into LF.
 std::string WithUnixLineEnds(const std::string& text);
+
+// The statistics line of one Position, without "stats: " and the line end.
+std::string PlanStatsLine(int position, const PlanStats& stats);
 
 }  // namespace pk10

@@ -9,6 +9,7 @@
 #include "draws/DrawPaneView.h"
 #include "online/DesktopServices.h"
 #include "records/PlanView.h"
+#include "stats/PlanStats.h"
 
 namespace pk10 {
 
@@ -18,6 +19,9 @@ class Shell : public DrawPaneView, public PlanView, public Notifier, public Desk
     virtual void SetReplanRunning(bool running) = 0;
     // Points the banner strip at its page; called once, during the window's initialisation.
     virtual void NavigateBanner(const std::string& url) = 0;
+    // The statistics of the ten books as they stand, after every recompute. A
+    // shell without a place for them ignores them.
+    virtual void ShowPlanStatistics(const StatsReport& /*report*/) {}
 };
 
 }  // namespace pk10

@@ -70,4 +70,8 @@ void ShellGate::NavigateBanner(const std::string& url) {
     Forward([&](Shell& s) { s.NavigateBanner(url); });
 }
 
+void ShellGate::ShowPlanStatistics(const StatsReport& report) {
+    Forward([&](Shell& s) { s.ShowPlanStatistics(report); });
+}
+
 }  // namespace pk10

@@ -32,6 +32,7 @@ class ShellGate : public Shell {
     void OpenUrl(const std::string& url) override;
     void SetReplanRunning(bool running) override;
     void NavigateBanner(const std::string& url) override;
+    void ShowPlanStatistics(const StatsReport& report) override;
 
   private:
     // Runs `call` on the real shell under the shared lock unless closed.

@@ -2,6 +2,8 @@
 // The last two steps of every all-place recompute: rebuild the plan pane from
 // the engine's books, then rewrite the per-day files.
 
+#include <functional>
+
 #include "plan/PlanEngine.h"
 #include "records/DayFiles.h"
 #include "records/PlanView.h"
@@ -9,8 +11,9 @@
 namespace pk10 {
 
 // Makes `engine`'s RecomputeAllPlans end with ShowSelectedPlans and
-// WriteDayFiles on its own books. `dayFiles` and `view` must outlive the
-// engine's use of the hooks.
-void WireRecomputeHooks(PlanEngine& engine, const DayFiles& dayFiles, PlanView& view);
+// WriteDayFiles on its own books, with `afterPane` (when set) right after the
+// pane. `dayFiles` and `view` must outlive the engine's use of the hooks.
+void WireRecomputeHooks(PlanEngine& engine, const DayFiles& dayFiles, PlanView& view,
+                        std::function<void()> afterPane = {});
 
 }  // namespace pk10

@@ -1,7 +1,8 @@
 // The backtest's plans are the live program's plans: the same real draws go
 // through pk10plan --headless polling feed-sim (one new draw per poll) and
 // through pk10plan --backtest, and every Position's settled plans agree line
-// for line.
+// for line. The statistics line the live run prints after each recompute
+// counts the plans of the pane printed just before it.
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,10 @@
 #include <vector>
 
 #include "app/BacktestReport.h"
+#include "app/HeadlessShell.h"
 #include "e2e/Pk10Run.h"
 #include "feedsim/FeedSimRunner.h"
+#include "stats/PlanStats.h"
 #include "stats/SettledPlan.h"
 #include "support/RealDraws.h"
 #include "support/TempDir.h"
@@ -69,6 +72,33 @@ TEST(BacktestAgreesWithHeadless, SameDrawsSamePlansLineForLine) {
         ASSERT_TRUE(live.Signal(SIGTERM));
         const auto status = live.Wait(10s);
         ASSERT_TRUE(status && status->ExitedWith(0)) << live.Stderr();
+
+        // The last statistics line of Position 1 (the one selected at start-up)
+        // and the pane printed right before it.
+        std::vector<std::string> pane;
+        std::vector<std::string> lastPane;
+        std::string lastStats;
+        bool inPane = false;
+        for (const std::string& line : SplitLines(live.Stdout())) {
+            if (line.rfind("stats: 第一名", 0) == 0) {
+                lastStats = line.substr(7);
+                lastPane = pane;
+            }
+            const bool header = line.rfind("== ", 0) == 0;
+            if (header || line.find(": ") != std::string::npos) {
+                inPane = line == "== plan pane ==";
+                if (inPane) {
+                    pane.clear();
+                }
+            } else if (inPane && !line.empty()) {
+                pane.push_back(line);
+            }
+        }
+        ASSERT_FALSE(lastPane.empty());
+        PlanBook shown;
+        std::copy(lastPane.begin(), lastPane.end(), shown.begin());
+        EXPECT_EQ(lastStats, PlanStatsLine(1, ComputeStats(ReadSettledPlans(shown, 1).plans)));
+        EXPECT_NE(lastStats.find("第一名 settled "), std::string::npos) << lastStats;
     }
 
     // The backtest of the same draws.

@@ -53,7 +53,8 @@ inline std::vector<std::vector<std::string>> Blocks(const std::string& output,
     for (const std::string& line : SplitLines(output)) {
         const bool event = line.rfind("== ", 0) == 0 || line.rfind("message: ", 0) == 0 ||
                            line.rfind("open: ", 0) == 0 || line.rfind("banner: ", 0) == 0 ||
-                           line.rfind("counts: ", 0) == 0 || line.rfind("replan: ", 0) == 0;
+                           line.rfind("counts: ", 0) == 0 || line.rfind("replan: ", 0) == 0 ||
+                           line.rfind("stats: ", 0) == 0;
         if (line == header) {
             blocks.emplace_back();
             inside = true;
