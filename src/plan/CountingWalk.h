@@ -21,49 +21,6 @@
 
 namespace pk10 {
 
-// The distinct-digit sets of the re-seed products of every examined draw, one
-// row per (digit view, form, multiplier), and those of the first seed per
-// (form, multiplier), filled on first use. The searches of
-// one operation (all ten slots at start-up, the re-searches of a recompute)
-// share them: the slots that read the same view with the same later form need
-// the same sets, and only the filler completion differs per slot. Valid while
-// the history's lines and the plan size stay as they were at construction.
-class ProductSetRows {
-  public:
-    // Rows are kept for multipliers 0..1999, the searches' whole range.
-    static constexpr std::int32_t kMultipliers = 2000;
-
-    ProductSetRows(const DrawHistory& history, std::int32_t size);
-
-    std::int32_t size() const { return size_; }
-    std::size_t drawCount() const { return drawCount_; }
-
-    // The sets for multiplier m, one per examined draw, oldest first; nullptr
-    // for a multiplier outside the rows kept.
-    const std::uint16_t* Row(DigitView view, PlanForm form, std::int32_t m);
-
-    // The set of the first plan's product(s) for multiplier m, when m is kept
-    // and `seed314` (the first seed times 314) is the one these sets were built
-    // from; nothing otherwise.
-    std::optional<std::uint16_t> FirstSet(PlanForm form, std::int32_t m, std::uint32_t seed314);
-
-  private:
-    struct Table {
-        std::vector<std::uint16_t> sets;
-        std::vector<std::uint8_t> filled;
-    };
-
-    std::int32_t size_ = 0;
-    std::size_t drawCount_ = 0;
-    // Per view: each examined draw's re-seed times 314 and times 618.
-    std::array<std::vector<std::uint32_t>, 2> reseed314_;
-    std::array<std::vector<std::uint32_t>, 2> reseed618_;
-    std::array<Table, 4> tables_;  // by view and form
-    std::uint32_t seed314_ = 0;
-    std::uint32_t seed618_ = 0;
-    std::array<Table, 2> firstTables_;  // by form
-};
-
 struct WalkCount {
     std::int32_t hits = 0;
     int lastClose = -1;          // index into the examined draws of the last close; -1 for none
@@ -79,13 +36,23 @@ class CountingWalk {
     static std::optional<CountingWalk> Build(const DrawHistory& history, const PlanState& state,
                                              int position, std::int32_t span, std::int32_t size);
 
-    // The walk's count for one multiplier; with `rows` (built from the same
-    // history and size) the re-seed sets are taken from them.
-    WalkCount Count(std::int32_t multiplier, ProductSetRows* rows = nullptr) const;
+    // The walk's count for one multiplier.
+    WalkCount Count(std::int32_t multiplier) const;
 
     // Leaves the cursor, seed, digits and line count as the line-writing walk
     // with that multiplier would have left them (after its PrepareWalk).
     void LeaveEndState(const WalkCount& count, DrawHistory& history, PlanState& state) const;
+
+    // What the search over many multipliers needs: the variant, the seed of
+    // the first span, each examined draw's re-seed (oldest first) and car.
+    const WalkVariant& variant() const { return *variant_; }
+    std::int32_t span() const { return span_; }
+    std::int32_t size() const { return size_; }
+    std::int32_t firstSeed() const { return seed_; }
+    const std::vector<std::int32_t>& reseeds() const { return reseeds_; }
+    const std::vector<std::uint16_t>& carBits() const { return carBits_; }
+    // A set of product digits completed from the Position's filler.
+    std::uint16_t Completed(std::uint16_t productSet) const { return completed_[productSet]; }
 
   private:
     struct Draw {
@@ -108,6 +75,7 @@ class CountingWalk {
     // size_), the set after the filler has been taken into account.
     std::array<std::uint16_t, 1024> completed_{};
     std::vector<std::int32_t> reseeds_;
+    std::vector<std::uint16_t> carBits_;
     std::uint32_t first314_ = 0;
     std::uint32_t first618_ = 0;
     // What PrepareWalk leaves, and the digits of the newest examined draw.

@@ -58,7 +58,7 @@ void PlanEngine::EvaluatePlan(int slot, std::string openLine) {
     if (rule->repicksFiller) {
         PickFillerDigits(slot);
     }
-    SearchAgainAndWalk(slot, nullptr);
+    SearchAgainAndWalk(slot);
     // Without a walk line the slot keeps what it held.
     const int walkLast = LastLineSlot(state_.WorkBook);
     if (walkLast >= 1) {

@@ -13,7 +13,8 @@
 
 namespace pk10 {
 
-PlanEngine::PlanEngine(DrawHistory& history, PlanState& state) : history_(history), state_(state) {}
+PlanEngine::PlanEngine(DrawHistory& history, PlanState& state, SearchOptions search)
+    : history_(history), state_(state), search_(search) {}
 
 void PlanEngine::SetRecomputeHooks(std::function<void()> showSelectedPlans,
                                    std::function<void()> writeDayFiles) {

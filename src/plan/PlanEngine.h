@@ -10,17 +10,19 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "draws/DrawHistory.h"
+#include "plan/MultiplierSearch.h"
 #include "plan/PlanState.h"
 
 namespace pk10 {
 
-class ProductSetRows;
-
 class PlanEngine {
   public:
-    PlanEngine(DrawHistory& history, PlanState& state);
+    // `search` sets the threads of the multiplier search and whether its fast
+    // paths run; the multipliers chosen are the same either way.
+    PlanEngine(DrawHistory& history, PlanState& state, SearchOptions search = {});
 
     // The last two steps of RecomputeAllPlans: rebuild the plan pane, then
     // rewrite the per-day files. Filled by the plan records.
@@ -85,10 +87,11 @@ class PlanEngine {
     PlanState& state() { return state_; }
 
   private:
-    // SmartSearch, sharing the digit sets of `rows` (may be null) with the other
-    // searches of the same operation.
-    std::int32_t SearchSlot(int slot, std::int32_t first, std::int32_t end, std::int32_t span,
-                            std::int32_t size, ProductSetRows* rows);
+    // Searches the slots of `ranges` (a slot's fixed range applied) and stores
+    // nothing; returns the multipliers in order and leaves the state the last
+    // slot's candidate walks would have left.
+    std::vector<std::int32_t> SearchSlots(std::vector<SlotRange> ranges, std::int32_t span,
+                                          std::int32_t size);
     // Cursor to the oldest draw, WorkLineCount to 0, then PrepareWalk.
     void PrepareWalkFromOldest();
     // Empties the WorkBook and walks the slot from the oldest draw with its
@@ -96,7 +99,7 @@ class PlanEngine {
     void WalkSlotFromOldest(int slot);
     // Sets the slot's PlanMultiplier to its search over the re-search range,
     // then walks it as WalkSlotFromOldest does.
-    void SearchAgainAndWalk(int slot, ProductSetRows* rows);
+    void SearchAgainAndWalk(int slot);
     // Writes a line into WorkBook slot WorkLineCount and raises WorkLineCount.
     void WriteWorkLine(std::string line);
     // Rewrites a new running line's span to the PlanSpan periods after `newest`.
@@ -106,6 +109,7 @@ class PlanEngine {
     PlanState& state_;
     std::function<void()> showSelectedPlans_;
     std::function<void()> writeDayFiles_;
+    MultiplierSearch search_;
 };
 
 }  // namespace pk10

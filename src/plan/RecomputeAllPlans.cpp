@@ -1,8 +1,5 @@
 // The all-place recompute and the re-plan command.
 
-#include <optional>
-
-#include "plan/CountingWalk.h"
 #include "plan/PlanBookSlots.h"
 #include "plan/PlanEngine.h"
 #include "plan/PlanLineText.h"
@@ -24,9 +21,9 @@ void PlanEngine::WalkSlotFromOldest(int slot) {
                      state_.PlanSize);
 }
 
-void PlanEngine::SearchAgainAndWalk(int slot, ProductSetRows* rows) {
+void PlanEngine::SearchAgainAndWalk(int slot) {
     state_.PlanMultiplier[slot] =
-        SearchSlot(slot, kResearch.first, kResearch.end, state_.PlanSpan, state_.PlanSize, rows);
+        SmartSearch(slot, kResearch.first, kResearch.end, state_.PlanSpan, state_.PlanSize);
     WalkSlotFromOldest(slot);
 }
 
@@ -34,9 +31,6 @@ void PlanEngine::RecomputeAllPlans() {
     for (int slot = 1; slot <= kReplannedSlots; ++slot) {
         state_.LatestPlanLine[slot].clear();
     }
-    // The history and the plan size stay fixed until the settling below, so the
-    // re-searches of the ten slots can share their digit sets.
-    std::optional<ProductSetRows> rows;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         WalkSlotFromOldest(slot);
 
@@ -47,10 +41,7 @@ void PlanEngine::RecomputeAllPlans() {
             last >= 1 && state_.WorkBook[static_cast<std::size_t>(last - 1)].find(kMissMarker, 1) !=
                              std::string::npos;
         if (lastClosedMissed || history_.oldest == kFullResearchOldest) {
-            if (!rows) {
-                rows.emplace(history_, state_.PlanSize);
-            }
-            SearchAgainAndWalk(slot, &*rows);
+            SearchAgainAndWalk(slot);
         }
         const int open = LastLineSlot(state_.WorkBook);
         if (open >= 1) {

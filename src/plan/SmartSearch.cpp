@@ -1,8 +1,9 @@
 // The brute-force multiplier search of one slot and of all ten.
 
 #include <optional>
+#include <utility>
+#include <vector>
 
-#include "plan/CountingWalk.h"
 #include "plan/PlanBookSlots.h"
 #include "plan/PlanEngine.h"
 #include "plan/SearchRanges.h"
@@ -17,58 +18,83 @@ constexpr std::int32_t kPlanSize = 6;
 
 std::int32_t PlanEngine::SmartSearch(int slot, std::int32_t first, std::int32_t end,
                                      std::int32_t span, std::int32_t size) {
-    return SearchSlot(slot, first, end, span, size, nullptr);
-}
-
-std::int32_t PlanEngine::SearchSlot(int slot, std::int32_t first, std::int32_t end,
-                                    std::int32_t span, std::int32_t size, ProductSetRows* rows) {
     if (slot < 1 || slot > kSlotCount || history_.oldest < 1) {
         return 0;
     }
-    if (slot == 4 || slot == 5) {
-        first = kPositions2And3Search.first;
-        end = kPositions2And3Search.end;
+    return SearchSlots({SlotRange{slot, first, end}}, span, size).front();
+}
+
+std::vector<std::int32_t> PlanEngine::SearchSlots(std::vector<SlotRange> ranges, std::int32_t span,
+                                                  std::int32_t size) {
+    for (SlotRange& range : ranges) {
+        if (range.slot == 4 || range.slot == 5) {
+            range.first = kPositions2And3Search.first;
+            range.end = kPositions2And3Search.end;
+        }
     }
-    const int position = PositionOfSlot(slot);
-    std::int32_t best = 0;
-    std::int32_t bestHits = 0;
-    // Only a strictly greater count replaces the best: among equal counts the
-    // smallest multiplier wins, and with no hit at all the result is 0.
-    auto consider = [&](std::int32_t m, std::int32_t hits) {
-        if (hits > bestHits) {
-            bestHits = hits;
-            best = m;
+    std::vector<std::int32_t> found;
+    std::optional<std::vector<SlotChoice>> choices =
+        search_.Search(history_, state_, span, size, ranges);
+    if (!choices && ranges.size() > 1) {
+        // Some slot's draws defeat the counting walk: search the slots one by one.
+        for (const SlotRange& range : ranges) {
+            found.push_back(SearchSlots({range}, span, size).front());
         }
-    };
-    if (const std::optional<CountingWalk> walk =
-            CountingWalk::Build(history_, state_, position, span, size)) {
-        std::optional<WalkCount> last;
-        for (std::int64_t m = first; m < end; ++m) {
-            last = walk->Count(static_cast<std::int32_t>(m), rows);
-            consider(static_cast<std::int32_t>(m), last->hits);
+        return found;
+    }
+    if (choices) {
+        for (const SlotChoice& choice : *choices) {
+            found.push_back(choice.best);
         }
-        if (last) {
-            walk->LeaveEndState(*last, history_, state_);
+        // Each slot's candidate walks would have left the state of its last walk;
+        // the last slot's is what remains.
+        for (auto choice = choices->rbegin(); choice != choices->rend(); ++choice) {
+            if (choice->last) {
+                choice->walk.LeaveEndState(*choice->last, history_, state_);
+                break;
+            }
         }
     } else {
-        for (std::int64_t m = first; m < end; ++m) {
+        // A draw's number at the Position is not a car: only the line-writing walk
+        // gives the counts.
+        const SlotRange& range = ranges.front();
+        const int position = PositionOfSlot(range.slot);
+        std::int32_t best = 0;
+        float bestHits = 0.0f;
+        for (std::int64_t m = range.first; m < range.end; ++m) {
             PrepareWalkFromOldest();
             const float hits = WalkPositionPlan(position, static_cast<std::int32_t>(m), span, size);
-            consider(static_cast<std::int32_t>(m), static_cast<std::int32_t>(hits));
+            // Only a strictly greater count replaces the best: among equal counts
+            // the smallest multiplier wins, and with no hit the result is 0.
+            if (hits > bestHits) {
+                bestHits = hits;
+                best = static_cast<std::int32_t>(m);
+            }
         }
+        found.push_back(best);
     }
     EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
-    return best;
+    return found;
 }
 
 void PlanEngine::SmartSearchAll() {
     state_.PlanSpan = kPlanSpan;
     state_.PlanSize = kPlanSize;
     EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
-    ProductSetRows rows(history_, state_.PlanSize);
+    if (history_.oldest < 1) {
+        for (int slot = 1; slot <= kSlotCount; ++slot) {
+            state_.PlanMultiplier[slot] = 0;
+        }
+        return;
+    }
+    std::vector<SlotRange> ranges;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        state_.PlanMultiplier[slot] = SearchSlot(slot, kStartupSearch.first, kStartupSearch.end,
-                                                 state_.PlanSpan, state_.PlanSize, &rows);
+        ranges.push_back(SlotRange{slot, kStartupSearch.first, kStartupSearch.end});
+    }
+    const std::vector<std::int32_t> found =
+        SearchSlots(std::move(ranges), state_.PlanSpan, state_.PlanSize);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        state_.PlanMultiplier[slot] = found[static_cast<std::size_t>(slot - 1)];
     }
 }
 
