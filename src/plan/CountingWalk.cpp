@@ -29,9 +29,34 @@ std::uint16_t CarBit(std::string_view number) {
 
 }  // namespace
 
+CountingWalk::Completion CountingWalk::CompletionOf(std::string_view fillerDigits,
+                                                    std::int32_t size) {
+    // "-" signs vanish before the unique characters are taken; any other
+    // character of the filler stands for car 10. Filler characters are distinct;
+    // a digit the product already gave is skipped.
+    const std::string filler = UniqueChars(WithoutChar(fillerDigits, '-'));
+    Completion completion{};
+    for (std::uint32_t productSet = 0; productSet < completion.size(); ++productSet) {
+        std::uint32_t numbers = productSet;
+        auto count = static_cast<std::int32_t>(BitCount10(productSet));
+        for (std::size_t i = 0; i < filler.size() && count < size; ++i) {
+            const char c = filler[i];
+            const bool digit = c >= '0' && c <= '9';
+            const std::uint16_t bit = DigitBit(digit ? static_cast<unsigned>(c - '0') : 0u);
+            if (digit && (productSet & bit) != 0) {
+                continue;
+            }
+            numbers |= bit;
+            ++count;
+        }
+        completion[productSet] = static_cast<std::uint16_t>(numbers);
+    }
+    return completion;
+}
+
 std::optional<CountingWalk> CountingWalk::Build(const DrawHistory& history, const PlanState& state,
-                                                int position, std::int32_t span,
-                                                std::int32_t size) {
+                                                int position, std::int32_t span, std::int32_t size,
+                                                const Completion* completion) {
     const WalkVariant* variant = VariantOfPosition(position);
     const std::int32_t oldest = history.oldest;
     if (variant == nullptr || oldest < 1 || oldest >= kHistorySlots) {
@@ -68,26 +93,9 @@ std::optional<CountingWalk> CountingWalk::Build(const DrawHistory& history, cons
         }
     }
 
-    // "-" signs vanish before the unique characters are taken; any other
-    // character of the filler stands for car 10. Filler characters are distinct;
-    // a digit the product already gave is skipped.
-    const std::string filler =
-        UniqueChars(WithoutChar(state.FillerDigits[SlotOfPosition(position)], '-'));
-    for (std::uint32_t productSet = 0; productSet < walk.completed_.size(); ++productSet) {
-        std::uint32_t numbers = productSet;
-        auto count = static_cast<std::int32_t>(BitCount10(productSet));
-        for (std::size_t i = 0; i < filler.size() && count < size; ++i) {
-            const char c = filler[i];
-            const bool digit = c >= '0' && c <= '9';
-            const std::uint16_t bit = DigitBit(digit ? static_cast<unsigned>(c - '0') : 0u);
-            if (digit && (productSet & bit) != 0) {
-                continue;
-            }
-            numbers |= bit;
-            ++count;
-        }
-        walk.completed_[productSet] = static_cast<std::uint16_t>(numbers);
-    }
+    walk.completed_ = completion != nullptr
+                          ? *completion
+                          : CompletionOf(state.FillerDigits[SlotOfPosition(position)], size);
     return walk;
 }
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "draws/DrawHistory.h"
@@ -29,12 +30,20 @@ struct WalkCount {
 
 class CountingWalk {
   public:
+    // For every set of distinct product digits (fewer than the plan size, or
+    // exactly that many), the number set after the filler has been taken into
+    // account.
+    using Completion = std::array<std::uint16_t, 1024>;
+    static Completion CompletionOf(std::string_view filler, std::int32_t size);
+
     // Nothing when the counting walk cannot stand in for the line-writing one:
     // an unknown Position, fewer than two draws, or an examined draw whose
     // number at the Position is not a car "01".."10" (the line-writing walk's
     // substring test then differs from set membership).
+    // `completion`, when given, is CompletionOf the Position's filler and `size`.
     static std::optional<CountingWalk> Build(const DrawHistory& history, const PlanState& state,
-                                             int position, std::int32_t span, std::int32_t size);
+                                             int position, std::int32_t span, std::int32_t size,
+                                             const Completion* completion = nullptr);
 
     // The walk's count for one multiplier.
     WalkCount Count(std::int32_t multiplier) const;
@@ -71,9 +80,7 @@ class CountingWalk {
     std::int32_t span_ = 0;
     std::int32_t size_ = 0;
     std::vector<Draw> draws_;  // examined draws, oldest first
-    // For a set of distinct product digits (fewer than size_ of them, or exactly
-    // size_), the set after the filler has been taken into account.
-    std::array<std::uint16_t, 1024> completed_{};
+    Completion completed_{};
     std::vector<std::int32_t> reseeds_;
     std::vector<std::uint16_t> carBits_;
     std::uint32_t first314_ = 0;

@@ -13,7 +13,7 @@
 namespace pk10 {
 
 // Candidates handled per step; row lengths and ranges are rounded to it.
-inline constexpr std::int32_t kScanLanes = 8;
+inline constexpr std::int32_t kScanLanes = 16;
 
 struct ScanRows {
     // The first span's number set per multiplier.

@@ -69,18 +69,19 @@ std::optional<std::vector<SlotChoice>> MultiplierSearch::Search(
     const DrawHistory& history, const PlanState& state, std::int32_t span, std::int32_t size,
     const std::vector<SlotRange>& ranges) {
     std::vector<CountingWalk> walks;
-    std::vector<int> slotsSeen;
+    std::vector<SlotRows*> rows;
     for (const SlotRange& range : ranges) {
         if (range.slot < 1 || range.slot > kSlotCount) {
             return std::nullopt;
         }
+        rows.push_back(options_.fastPaths ? &RowsOfSlot(range.slot, state, size) : nullptr);
         std::optional<CountingWalk> walk =
-            CountingWalk::Build(history, state, PositionOfSlot(range.slot), span, size);
+            CountingWalk::Build(history, state, PositionOfSlot(range.slot), span, size,
+                                rows.back() != nullptr ? &rows.back()->completion : nullptr);
         if (!walk) {
             return std::nullopt;
         }
         walks.push_back(std::move(*walk));
-        slotsSeen.push_back(range.slot);
     }
     std::vector<SlotChoice> choices(ranges.size());
     if (!options_.fastPaths) {
@@ -91,11 +92,11 @@ std::optional<std::vector<SlotChoice>> MultiplierSearch::Search(
     }
     FillProductRows(walks, size);
     // A slot's completed rows are its own, so different slots can run at once.
-    std::sort(slotsSeen.begin(), slotsSeen.end());
-    const bool distinct = std::adjacent_find(slotsSeen.begin(), slotsSeen.end()) == slotsSeen.end();
-    ForEachIndex(ranges.size(), distinct ? options_.threads : 1, [&](std::size_t i) {
-        choices[i] =
-            ChooseBest(std::move(walks[i]), ranges[i], &RowsOfSlot(ranges[i].slot, state, size));
+    std::vector<SlotRows*> distinct = rows;
+    std::sort(distinct.begin(), distinct.end());
+    const bool parallel = std::adjacent_find(distinct.begin(), distinct.end()) == distinct.end();
+    ForEachIndex(ranges.size(), parallel ? options_.threads : 1, [&](std::size_t i) {
+        choices[i] = ChooseBest(std::move(walks[i]), ranges[i], rows[i]);
     });
     return choices;
 }
@@ -107,14 +108,15 @@ std::optional<std::vector<std::int16_t>> MultiplierSearch::HitCounts(const DrawH
     if (slot < 1 || slot > kSlotCount) {
         return std::nullopt;
     }
+    SlotRows& rows = RowsOfSlot(slot, state, size);
     std::optional<CountingWalk> walk =
-        CountingWalk::Build(history, state, PositionOfSlot(slot), span, size);
+        CountingWalk::Build(history, state, PositionOfSlot(slot), span, size, &rows.completion);
     if (!walk) {
         return std::nullopt;
     }
     std::vector<std::int16_t> hits(kRowLength);
     FillProductRows({*walk}, size);
-    Scan(*walk, RowsOfSlot(slot, state, size), 0, kRowLength, hits.data());
+    Scan(*walk, rows, 0, kRowLength, hits.data());
     return hits;
 }
 
@@ -122,10 +124,12 @@ MultiplierSearch::SlotRows& MultiplierSearch::RowsOfSlot(int slot, const PlanSta
                                                          std::int32_t size) {
     SlotRows& rows = slots_[static_cast<std::size_t>(slot - 1)];
     const std::string& filler = state.FillerDigits[slot];
-    if (rows.filler != filler || rows.size != size) {
+    if (!rows.made || rows.filler != filler || rows.size != size) {
+        rows.made = true;
         rows.completed.clear();
         rows.filler = filler;
         rows.size = size;
+        rows.completion = CountingWalk::CompletionOf(filler, size);
     }
     return rows;
 }
@@ -203,14 +207,22 @@ SlotChoice MultiplierSearch::ChooseBest(CountingWalk walk, const SlotRange& rang
     std::int32_t bestHits = 0;
     // Only a strictly greater count replaces the best: among equal counts the
     // smallest multiplier wins, and with no hit at all the result is 0.
-    for (std::int64_t m = range.first; m < range.end; ++m) {
-        const auto candidate = static_cast<std::int32_t>(m);
-        const bool inRows = rows != nullptr && candidate >= from && candidate < to;
-        const std::int32_t hits =
-            inRows ? scanned[static_cast<std::size_t>(candidate)] : walk.Count(candidate).hits;
+    auto consider = [&](std::int32_t m, std::int32_t hits) {
         if (hits > bestHits) {
             bestHits = hits;
-            choice.best = candidate;
+            choice.best = m;
+        }
+    };
+    const bool scannedRows = rows != nullptr && from < to;
+    for (std::int64_t m = range.first; m < (scannedRows ? from : range.end); ++m) {
+        consider(static_cast<std::int32_t>(m), walk.Count(static_cast<std::int32_t>(m)).hits);
+    }
+    if (scannedRows) {
+        for (std::int32_t m = from; m < to; ++m) {
+            consider(m, scanned[static_cast<std::size_t>(m)]);
+        }
+        for (std::int64_t m = to; m < range.end; ++m) {
+            consider(static_cast<std::int32_t>(m), walk.Count(static_cast<std::int32_t>(m)).hits);
         }
     }
     if (range.first < range.end) {

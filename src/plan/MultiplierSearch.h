@@ -72,14 +72,17 @@ class MultiplierSearch {
   private:
     using Row = std::vector<std::uint16_t>;
     struct SlotRows {
+        bool made = false;
         std::string filler;
         std::int32_t size = 0;
+        CountingWalk::Completion completion{};
         std::unordered_map<std::uint64_t, Row> completed;
     };
 
     // Fills the product rows the walks need and are not kept yet.
     void FillProductRows(const std::vector<CountingWalk>& walks, std::int32_t size);
-    // The slot's completed rows, emptied when its filler or the size changed.
+    // The slot's completed rows, emptied (and its completion made afresh) when
+    // its filler or the size changed.
     SlotRows& RowsOfSlot(int slot, const PlanState& state, std::int32_t size);
     // Writes the hits of the multipliers from..to-1 (inside the rows) to `hits`.
     void Scan(const CountingWalk& walk, SlotRows& rows, std::int32_t from, std::int32_t to,

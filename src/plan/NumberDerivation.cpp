@@ -1,5 +1,6 @@
 #include "plan/NumberDerivation.h"
 
+#include <algorithm>
 #include <array>
 
 #include "plan/Decimal.h"
@@ -47,15 +48,42 @@ std::string TwinProductDigits(std::int32_t seed, std::int32_t m) {
 
 std::string DerivePlanNumbers(PlanForm form, std::int32_t seed, std::int32_t m, std::int32_t n,
                               std::string_view filler) {
-    std::string s = form == PlanForm::Single ? ProductDigits(seed, m) : TwinProductDigits(seed, m);
-    s.append(filler);
-    s = UniqueChars(WithoutChar(s, '-'));
+    // The same steps as on the texts, one character at a time: "-" signs are
+    // skipped, a character seen before is skipped, and the first n that remain
+    // become car numbers.
+    std::string numbers;
     if (n <= 0) {
-        s.clear();
-    } else if (static_cast<std::size_t>(n) < s.size()) {
-        s.resize(static_cast<std::size_t>(n));
+        return numbers;
     }
-    return DigitsToNumbers(s);
+    const auto wanted = static_cast<std::uint32_t>(n);
+    std::uint32_t kept = 0;
+    std::array<bool, 256> seen{};
+    auto take = [&](std::string_view text) {
+        for (const char c : text) {
+            auto& mark = seen[static_cast<unsigned char>(c)];
+            if (c == '-' || mark) {
+                continue;
+            }
+            if (kept == wanted) {
+                return;
+            }
+            mark = true;
+            ++kept;
+            // "%02d " of the digit's value, 10 for the digit 0 and anything else.
+            const bool carBelowTen = c >= '1' && c <= '9';
+            numbers += carBelowTen ? '0' : '1';
+            numbers += carBelowTen ? c : '0';
+            numbers += ' ';
+        }
+    };
+    numbers.reserve(3 * std::min<std::uint32_t>(wanted, 10));
+    const std::int32_t product = WrapMul(seed, m);
+    take(DecimalText(WrapMul(product, kSingleFactor)));
+    if (form == PlanForm::Twin) {
+        take(DecimalText(WrapMul(product, kTwinFactor)));
+    }
+    take(filler);
+    return numbers;
 }
 
 }  // namespace pk10

@@ -5,9 +5,14 @@
 namespace pk10 {
 namespace {
 
+// Room for a closed line's pieces after the title and the numbers.
+constexpr std::size_t kLineExtra = 64;
+
 std::string SpanHead(std::string_view title, std::int32_t start, std::int32_t span,
                      std::string_view numbers) {
-    std::string line(title);
+    std::string line;
+    line.reserve(title.size() + numbers.size() + kLineExtra);
+    line += title;
     line += DecimalText(start);
     line += '-';
     line += DecimalText(WrapAdd(WrapAdd(start, span), -1));
@@ -32,7 +37,9 @@ std::string ClosedPlanLine(std::string_view title, std::int32_t start, std::int3
 
 std::string OpenPlanLine(std::string_view title, std::int32_t start, std::int32_t span,
                          std::string_view numbers) {
-    return SpanHead(title, start, span, numbers) + ">";
+    std::string line = SpanHead(title, start, span, numbers);
+    line += '>';
+    return line;
 }
 
 std::optional<SpanTexts> ReadSpan(std::string_view line) {
