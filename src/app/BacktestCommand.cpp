@@ -9,7 +9,8 @@
 #include "app/BacktestReport.h"
 #include "app/BundledData.h"
 #include "app/ProgressBar.h"
-#include "app/StopSignalWaiter.h"
+#include "cli/OptionTable.h"
+#include "cli/StopSignalWaiter.h"
 #include "stats/DrawFile.h"
 #include "stats/StatsJson.h"
 
@@ -17,6 +18,7 @@ namespace pk10 {
 namespace {
 
 constexpr int kStoppedStatus = 130;
+constexpr const char* kCountRange = " from 1 to 1000000000";
 
 struct BacktestArgs {
     std::optional<std::filesystem::path> drawFile;
@@ -35,53 +37,63 @@ std::optional<std::uint64_t> Whole(const std::string& text, std::uint64_t low, s
     return value >= low && value <= high ? std::optional(value) : std::nullopt;
 }
 
+// Stores a whole number from `low` to `high` in `target`; else says why not.
+template <typename Number>
+std::string SetWhole(const char* name, const std::string& value, std::uint64_t low,
+                     std::uint64_t high, Number& target, const char* range) {
+    const std::optional<std::uint64_t> number = Whole(value, low, high);
+    if (!number) {
+        return std::string(name) + ": '" + value + "' is not a whole number" + range;
+    }
+    target = static_cast<Number>(*number);
+    return {};
+}
+
+// The command line of a backtest: --backtest itself, then the options that
+// only go with it (shown indented under it in --help).
+cli::OptionTable BacktestCommandLine(BacktestArgs& parsed) {
+    return {
+        {"--backtest", "[FILE]",
+         "replay a file of draws (newest first; default: the\n"
+         "bundled draws of 2014, in PK10_DATA_DIR when set) through\n"
+         "the plan engine and print how its plans fared against\n"
+         "chance; with it:",
+         [&parsed](const std::string& v) {
+             if (!v.empty()) {
+                 parsed.drawFile = v;
+             }
+             return std::string();
+         }},
+        {"--first", "N", "start at the N-th oldest draw of the file (default 1)",
+         [&parsed](const std::string& v) {
+             return SetWhole("--first", v, 1, 1000000000, parsed.window.first, kCountRange);
+         }},
+        {"--count", "N", "replay N draws (default: all from --first on)",
+         [&parsed](const std::string& v) {
+             return SetWhole("--count", v, 1, 1000000000, parsed.window.count, kCountRange);
+         }},
+        {"--csv", "FILE", "write every settled plan to FILE",
+         [&parsed](const std::string& v) {
+             parsed.csv = v;
+             return std::string();
+         }},
+        {"--json", "FILE", "write the summary to FILE",
+         [&parsed](const std::string& v) {
+             parsed.json = v;
+             return std::string();
+         }},
+        {"--seed", "N", "seed of the random plans (default 20140101)",
+         [&parsed](const std::string& v) {
+             return SetWhole("--seed", v, 0, UINT64_MAX >> 1, parsed.seed, "");
+         }},
+    };
+}
+
 BacktestArgs Parse(const std::vector<std::string>& args) {
     BacktestArgs parsed;
-    for (std::size_t i = 0; i < args.size() && parsed.error.empty(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != name.npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-        }
-        if (name == "--backtest") {
-            if (!value && i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
-                value = args[++i];
-            }
-            if (value) {
-                parsed.drawFile = *value;
-            }
-            continue;
-        }
-        const bool known = name == "--first" || name == "--count" || name == "--csv" ||
-                           name == "--json" || name == "--seed";
-        if (!known) {
-            parsed.error = "unknown option '" + args[i] + "' with --backtest (see --help)";
-            break;
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                parsed.error = "option " + name + " needs a value";
-                break;
-            }
-            value = args[++i];
-        }
-        if (name == "--csv" || name == "--json") {
-            (name == "--csv" ? parsed.csv : parsed.json) = *value;
-            continue;
-        }
-        const std::optional<std::uint64_t> number =
-            name == "--seed" ? Whole(*value, 0, UINT64_MAX >> 1) : Whole(*value, 1, 1000000000);
-        if (!number) {
-            parsed.error = name + ": '" + *value + "' is not a whole number" +
-                           (name == "--seed" ? "" : " from 1 to 1000000000");
-        } else if (name == "--seed") {
-            parsed.seed = *number;
-        } else if (name == "--first") {
-            parsed.window.first = *number;
-        } else {
-            parsed.window.count = *number;
-        }
+    parsed.error = cli::ParseOptions(args, BacktestCommandLine(parsed));
+    if (!parsed.error.empty()) {
+        parsed.error += " with --backtest (see --help)";
     }
     return parsed;
 }
@@ -100,6 +112,13 @@ std::optional<std::string> WriteText(const std::filesystem::path& file, const st
 }
 
 }  // namespace
+
+std::string BacktestOptionsHelp(std::size_t column) {
+    BacktestArgs unused;
+    const cli::OptionTable table = BacktestCommandLine(unused);
+    return cli::OptionsHelp({table.front()}, column) +
+           cli::OptionsHelp({table.begin() + 1, table.end()}, column, "    ");
+}
 
 bool IsBacktestCommand(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {

@@ -11,6 +11,7 @@
 // error); 1 an output file that cannot be written; 130 stopped by SIGINT or
 // SIGTERM, the figures so far printed and marked partial.
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@
 #include "app/ParseAppOptions.h"
 
 namespace pk10 {
+
+// The --backtest entry of --help and, indented under it, the options that go
+// with it; descriptions start at `column`.
+std::string BacktestOptionsHelp(std::size_t column);
 
 // Whether the command line asks for a backtest ("--backtest" or "--backtest=FILE").
 bool IsBacktestCommand(const std::vector<std::string>& args);

@@ -5,7 +5,7 @@
 
 #include "app/Application.h"
 #include "app/HeadlessShell.h"
-#include "app/StopSignalWaiter.h"
+#include "cli/StopSignalWaiter.h"
 
 namespace pk10 {
 

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <functional>
-#include <map>
+
+#include "cli/OptionTable.h"
 
 namespace feedsim {
 namespace {
@@ -37,13 +37,12 @@ std::optional<double> ReadSeconds(const std::string& text) {
     return value;
 }
 
-using Setter = std::function<std::string(FeedSimOptions&, const std::string&)>;
-
-// Each option that takes a value: how it is stored, or why the value is refused.
-std::map<std::string, Setter> ValueOptions() {
+// Every option: its argument, its line in --help, how it is stored or why the
+// value is refused.
+pk10::cli::OptionTable Options(FeedSimOptions& o) {
     return {
-        {"--port",
-         [](FeedSimOptions& o, const std::string& v) -> std::string {
+        {"--port", "N", "port to listen on (default 8010; 0 = any free port)",
+         [&o](const std::string& v) -> std::string {
              auto port = ReadInteger<int>(v, 0, 65535);
              if (!port) {
                  return "--port needs a number from 0 to 65535, got '" + v + "'";
@@ -51,16 +50,18 @@ std::map<std::string, Setter> ValueOptions() {
              o.port = *port;
              return {};
          }},
-        {"--bind",
-         [](FeedSimOptions& o, const std::string& v) -> std::string {
+        {"--bind", "ADDR", "address to listen on (default 127.0.0.1)",
+         [&o](const std::string& v) -> std::string {
              if (v.empty()) {
                  return "--bind needs an address";
              }
              o.bind = v;
              return {};
          }},
-        {"--interval",
-         [](FeedSimOptions& o, const std::string& v) -> std::string {
+        {"--interval", "SECONDS",
+         "time between two new draws (default 60; fractions allowed,\n"
+         "at least 0.001; 0 = no new draws on the clock)",
+         [&o](const std::string& v) -> std::string {
              auto seconds = ReadSeconds(v);
              if (!seconds) {
                  return "--interval needs 0 or seconds from 0.001 to 10000000, got '" + v + "'";
@@ -68,8 +69,10 @@ std::map<std::string, Setter> ValueOptions() {
              o.intervalSeconds = *seconds;
              return {};
          }},
-        {"--seed",
-         [](FeedSimOptions& o, const std::string& v) -> std::string {
+        {"--seed", "N",
+         "publish random orders of the ten cars from this seed\n"
+         "instead of replaying real draws",
+         [&o](const std::string& v) -> std::string {
              auto seed = ReadInteger<std::uint64_t>(v, 0, UINT64_MAX);
              if (!seed) {
                  return "--seed needs a non-negative integer, got '" + v + "'";
@@ -77,32 +80,34 @@ std::map<std::string, Setter> ValueOptions() {
              o.seed = *seed;
              return {};
          }},
-        {"--draws",
-         [](FeedSimOptions& o, const std::string& v) -> std::string {
+        {"--draws", "FILE",
+         "real draws to replay, one line \"PPPPPP c1 c2 ... c10\" each,\n"
+         "newest first, '#' lines ignored (default: the bundled file)",
+         [&o](const std::string& v) -> std::string {
              if (v.empty()) {
                  return "--draws needs a file name";
              }
              o.drawsFile = v;
              return {};
          }},
-        {"--version",
-         [](FeedSimOptions& o, const std::string& v) -> std::string {
+        {"--version", "N", "version stamp served to the update check (default 20160401)",
+         [&o](const std::string& v) -> std::string {
              if (v.empty() || v.size() > 18 || v.find_first_not_of("0123456789") != v.npos) {
                  return "--version needs a number of 1 to 18 digits, got '" + v + "'";
              }
              o.versionStamp = v;
              return {};
          }},
-        {"--promo-url",
-         [](FeedSimOptions& o, const std::string& v) -> std::string {
+        {"--promo-url", "URL", "promotional link (default: this server's banner page)",
+         [&o](const std::string& v) -> std::string {
              if (v.find_first_of("\r\n") != std::string::npos) {
                  return "--promo-url must be one line";
              }
              o.promoUrl = v;
              return {};
          }},
-        {"--initial",
-         [](FeedSimOptions& o, const std::string& v) -> std::string {
+        {"--initial", "N", "draws published at start (default 45; at least 30)",
+         [&o](const std::string& v) -> std::string {
              auto count = ReadInteger<int>(v, 0, kMaximumInitial);
              if (!count) {
                  return "--initial needs a number from 0 to " + std::to_string(kMaximumInitial) +
@@ -111,14 +116,29 @@ std::map<std::string, Setter> ValueOptions() {
              o.initial = std::max(*count, kMinimumFeedDraws);
              return {};
          }},
-        {"--first-period",
-         [](FeedSimOptions& o, const std::string& v) -> std::string {
+        {"--first-period", "N",
+         "period of the oldest draw published at start, 0 to 999999\n"
+         "(default: from the clock, one period a minute, when\n"
+         "replaying; 733001 with --seed); periods wrap 999999 -> 000000",
+         [&o](const std::string& v) -> std::string {
              auto period = ReadInteger<std::uint32_t>(v, 0, kPeriodModulus - 1);
              if (!period) {
                  return "--first-period needs a number from 0 to 999999, got '" + v + "'";
              }
              o.firstPeriod = *period;
              return {};
+         }},
+        {"--publish-on-poll", "",
+         "each GET /pk10.xml publishes one new draw first; the clock\n"
+         "then publishes none",
+         [&o](const std::string&) {
+             o.publishOnPoll = true;
+             return std::string();
+         }},
+        {"--help", "", "show this text",
+         [&o](const std::string&) {
+             o.help = true;
+             return std::string();
          }},
     };
 }
@@ -129,47 +149,12 @@ ParsedOptions ParseFeedSimOptions(const std::vector<std::string>& args,
                                   const std::string& defaultDrawsFile) {
     ParsedOptions parsed;
     parsed.options.drawsFile = defaultDrawsFile;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-        }
-        if (name == "--help" || name == "-h") {
-            parsed.options.help = true;
-            continue;
-        }
-        if (name == "--publish-on-poll") {
-            if (value) {
-                parsed.error = "--publish-on-poll takes no value";
-                return parsed;
-            }
-            parsed.options.publishOnPoll = true;
-            continue;
-        }
-        const auto setters = ValueOptions();
-        const auto setter = setters.find(name);
-        if (setter == setters.end()) {
-            parsed.error = "unknown option '" + args[i] + "'";
-            return parsed;
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                parsed.error = name + " needs a value";
-                return parsed;
-            }
-            value = args[++i];
-        }
-        parsed.error = setter->second(parsed.options, *value);
-        if (!parsed.error.empty()) {
-            return parsed;
-        }
-    }
+    parsed.error = pk10::cli::ParseOptions(args, Options(parsed.options));
     return parsed;
 }
 
 std::string FeedSimUsage() {
+    FeedSimOptions unused;
     return R"(Usage: feed-sim [options]
 
 A local results server and maker server for pk10plan. It publishes a new draw
@@ -183,24 +168,8 @@ every interval and serves:
   /varnokxz/pk10sy.rar     a few bytes of "archive"
 
 Options:
-  --port N            port to listen on (default 8010; 0 = any free port)
-  --bind ADDR         address to listen on (default 127.0.0.1)
-  --interval SECONDS  time between two new draws (default 60; fractions allowed,
-                      at least 0.001; 0 = no new draws on the clock)
-  --seed N            publish random orders of the ten cars from this seed
-                      instead of replaying real draws
-  --draws FILE        real draws to replay, one line "PPPPPP c1 c2 ... c10" each,
-                      newest first, '#' lines ignored (default: the bundled file)
-  --version N         version stamp served to the update check (default 20160401)
-  --promo-url URL     promotional link (default: this server's banner page)
-  --initial N         draws published at start (default 45; at least 30)
-  --first-period N    period of the oldest draw published at start, 0 to 999999
-                      (default: from the clock, one period a minute, when
-                      replaying; 733001 with --seed); periods wrap 999999 -> 000000
-  --publish-on-poll   each GET /pk10.xml publishes one new draw first; the clock
-                      then publishes none
-  --help              show this text
-
+)" + pk10::cli::OptionsHelp(Options(unused), 22) +
+           R"(
 On start it prints "feed-sim listening on http://ADDR:PORT/" on standard output.
 SIGINT or SIGTERM stops it (exit status 0); bad options give exit status 2.
 )";

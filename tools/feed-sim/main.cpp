@@ -21,7 +21,7 @@
 #include "FeedSimOptions.h"
 #include "ReplayDraws.h"
 #include "SeededDraws.h"
-#include "StopSignalWatcher.h"
+#include "cli/StopSignalWaiter.h"
 
 namespace feedsim {
 namespace {
@@ -92,7 +92,7 @@ int Run(const FeedSimOptions& options) {
     // the main thread has finished setting it up.
     enum Phase { kSettingUp, kListening, kEnded };
     std::atomic<Phase> phase{kSettingUp};
-    StopSignalWatcher watcher([&server, &phase] {
+    pk10::StopSignalWaiter watcher([&server, &phase](int) {
         while (phase == kSettingUp || (phase == kListening && !server.is_running())) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }

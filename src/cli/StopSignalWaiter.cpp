@@ -1,4 +1,4 @@
-#include "app/StopSignalWaiter.h"
+#include "cli/StopSignalWaiter.h"
 
 #include <pthread.h>
 
@@ -32,8 +32,11 @@ void StopSignalWaiter::Wait() {
         if (closing_.load()) {
             return;
         }
-        if (rc == 0 && onSignal_) {
-            onSignal_(signal);
+        if (rc == 0) {
+            signalled_.store(true);
+            if (onSignal_) {
+                onSignal_(signal);
+            }
         }
     }
 }
