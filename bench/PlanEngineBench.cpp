@@ -55,14 +55,7 @@ struct Started {
     explicit Started(std::size_t count, pk10::SearchOptions search = {})
         : engine(history, state, search) {
         engine.PickAllFillerDigits();
-        const std::vector<std::string> draws = RealDraws(count);
-        for (std::size_t i = 0; i < draws.size(); ++i) {
-            history.lines[i] = draws[i];
-            history.walkLines[i] = draws[i];
-        }
-        history.oldest = static_cast<std::int32_t>(draws.size()) - 1;
-        history.cursor = history.oldest;
-        history.latest = draws.front();
+        pk10::FillHistory(history, RealDraws(count));
         engine.SmartSearchAll();
         for (int position = 1; position <= 10; ++position) {
             engine.RefreshPositionBook(position);
@@ -151,11 +144,15 @@ void BM_SlotScan(benchmark::State& state) {
 }
 BENCHMARK(BM_SlotScan)->Arg(1)->Arg(2)->Arg(6)->Unit(benchmark::kMicrosecond);
 
-// Prints a warning for every median above its target.
-class TargetReporter : public benchmark::ConsoleReporter {
+// Reports through the reporter that --benchmark_format chooses (console, json
+// or csv), then prints a warning on standard error for every median above its
+// target, so the figures on standard output stay in the chosen format.
+class TargetReporter : public benchmark::BenchmarkReporter {
   public:
+    bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
+
     void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
+        display_->ReportRuns(runs);
         static const std::map<std::string, double> targetMs = {{"BM_SmartSearchAll", 1.0},
                                                                {"BM_RecomputeFullResearch", 1.5}};
         for (const Run& run : runs) {
@@ -170,10 +167,19 @@ class TargetReporter : public benchmark::ConsoleReporter {
                          ms > target->second ? "  WARNING: above target" : "");
         }
     }
+
+    void Finalize() override { display_->Finalize(); }
+
+  private:
+    // Owned by the library.
+    benchmark::BenchmarkReporter* display_ = benchmark::CreateDefaultDisplayReporter();
 };
 
 }  // namespace
 
+// Google Benchmark's own options (--benchmark_format, --benchmark_out and the
+// rest) are read by Initialize(); --benchmark_out writes the file in
+// --benchmark_out_format alongside what standard output shows.
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

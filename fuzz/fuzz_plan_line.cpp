@@ -26,13 +26,7 @@ struct Fixture {
             "733006 10 06 09 02 05 01 08 07 04 03", "733005 07 02 01 04 10 08 06 05 03 09",
             "733004 03 04 08 10 07 09 05 01 06 02", "733003 09 01 06 05 03 10 02 08 04 07",
             "733002 02 07 10 01 06 04 03 09 08 05", "733001 05 10 03 08 01 02 09 04 07 06"};
-        int i = 0;
-        for (const char* draw : draws) {
-            history.lines[static_cast<std::size_t>(i)] = draw;
-            history.walkLines[static_cast<std::size_t>(i)] = draw;
-            ++i;
-        }
-        history.oldest = history.cursor = i - 1;
+        pk10::FillHistory(history, {std::begin(draws), std::end(draws)});
         engine.PickAllFillerDigits();
         state.PlanSpan = 3;
         state.PlanSize = 6;

@@ -1,8 +1,21 @@
 #include "draws/DrawHistory.h"
 
+#include <algorithm>
+
 #include "io/FileWrite.h"
 
 namespace pk10 {
+
+void FillHistory(DrawHistory& history, const std::vector<std::string>& newestFirst) {
+    history.lines.fill(std::string());
+    history.walkLines.fill(std::string());
+    const std::size_t count = std::min<std::size_t>(newestFirst.size(), kHistorySlots);
+    std::copy_n(newestFirst.begin(), count, history.lines.begin());
+    std::copy_n(newestFirst.begin(), count, history.walkLines.begin());
+    history.oldest = static_cast<std::int32_t>(count) - 1;
+    history.cursor = history.oldest;
+    history.latest = count > 0 ? newestFirst.front() : std::string();
+}
 
 std::string DrawListing(const DrawHistory& history, int k) {
     std::string text;

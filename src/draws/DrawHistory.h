@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace pk10 {
 
@@ -34,6 +35,12 @@ struct DrawHistory {
     // The DrawLine most recently fetched from a feed.
     std::string latest;
 };
+
+// Empties the history and stores `newestFirst` from slot 0 upward (at most
+// kHistorySlots lines), the walk copy the same, oldest and cursor on the last
+// stored line (-1 when none), latest the newest line (empty when none). The
+// text feed fills the history this way; so do the tests, benchmarks and fuzzers.
+void FillHistory(DrawHistory& history, const std::vector<std::string>& newestFirst);
 
 // The left pane's listing of the k newest slots: lines[k-1] first down to lines[0],
 // each followed by "\r\n" (an empty slot gives an empty line).

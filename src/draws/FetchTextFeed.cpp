@@ -8,17 +8,6 @@
 namespace pk10 {
 namespace {
 
-void ClearHistory(DrawHistory& history) {
-    for (std::string& line : history.lines) {
-        line.clear();
-    }
-    for (std::string& line : history.walkLines) {
-        line.clear();
-    }
-    history.oldest = -1;
-    history.cursor = -1;
-}
-
 bool Aborted(const FetchOptions& options) {
     return options.abort != nullptr && options.abort->load();
 }
@@ -26,22 +15,16 @@ bool Aborted(const FetchOptions& options) {
 }  // namespace
 
 void StoreTextFeedDraws(DrawHistory& history, const std::vector<std::string>& feed) {
-    ClearHistory(history);
-    int stored = 0;
+    std::vector<std::string> draws;
     for (const std::string& line : feed) {
-        if (stored == kTextFeedLines) {
+        if (draws.size() == static_cast<std::size_t>(kTextFeedLines)) {
             break;
         }
-        if (!IsDrawLine(line)) {
-            continue;
+        if (IsDrawLine(line)) {
+            draws.push_back(line);
         }
-        const auto slot = static_cast<std::size_t>(stored);
-        history.lines[slot] = line;
-        history.walkLines[slot] = line;
-        ++stored;
     }
-    history.oldest = stored - 1;
-    history.cursor = stored - 1;
+    FillHistory(history, draws);
 }
 
 bool FetchTextFeed(DrawHistory& history, const FeedContext& context) {
@@ -49,7 +32,7 @@ bool FetchTextFeed(DrawHistory& history, const FeedContext& context) {
     bool filled = false;
     for (int attempt = 0; attempt < kTextFeedAttempts && !filled; ++attempt) {
         // A failed attempt leaves nothing behind for the next one to mix with.
-        ClearHistory(history);
+        FillHistory(history, {});
         try {
             StoreTextFeedDraws(history, HttpTextFetch(url, context.fetch));
             filled = true;

@@ -26,8 +26,8 @@ inline constexpr int kFeedListingLines = 20;  // draws listed in the pane after 
 // not scrolled. Returns whether an attempt succeeded.
 bool FetchTextFeed(DrawHistory& history, const FeedContext& context);
 
-// The parse of one successful attempt: empties the history, then stores the first
-// 30 well-formed draw lines of `feed` from slot 0 upward, skipping other lines.
+// The parse of one successful attempt: fills the history (FillHistory) with the
+// first 30 well-formed draw lines of `feed`, skipping other lines.
 void StoreTextFeedDraws(DrawHistory& history, const std::vector<std::string>& feed);
 
 }  // namespace pk10

@@ -10,11 +10,7 @@ namespace {
 
 DrawHistory HistoryOf(const std::vector<std::string>& draws) {
     DrawHistory history;
-    for (std::size_t i = 0; i < draws.size(); ++i) {
-        history.lines[i] = draws[i];
-        history.walkLines[i] = draws[i];
-    }
-    history.oldest = history.cursor = static_cast<int>(draws.size()) - 1;
+    FillHistory(history, draws);
     return history;
 }
 

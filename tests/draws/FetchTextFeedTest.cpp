@@ -177,8 +177,7 @@ TEST_F(FetchTextFeedTest, AfterThreeFailedAttemptsTheHistoryIsEmptyAndConsistent
 
 TEST_F(FetchTextFeedTest, ARefusedConnectionGivesUpQuickly) {
     // A history from before: the fill replaces it whatever happens.
-    history_.lines[0] = history_.walkLines[0] = Draws(1)[0];
-    history_.oldest = history_.cursor = 0;
+    FillHistory(history_, Draws(1));
     const auto start = Clock::now();
     EXPECT_FALSE(FetchTextFeed(history_, Context(test::RefusedBaseUrl())));
     EXPECT_LT(Clock::now() - start, milliseconds(2000));

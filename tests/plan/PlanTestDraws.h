@@ -19,18 +19,8 @@ inline const std::vector<std::string>& ExampleDrawsOldestFirst() {
     return draws;
 }
 
-// Fills `history` as a feed would: lines newest first, walkLines the same,
-// oldest and cursor at the last index, latest the newest line.
-inline void FillHistory(DrawHistory& history, const std::vector<std::string>& newestFirst) {
-    history = DrawHistory{};
-    for (std::size_t i = 0; i < newestFirst.size(); ++i) {
-        history.lines[i] = newestFirst[i];
-        history.walkLines[i] = newestFirst[i];
-    }
-    history.oldest = static_cast<std::int32_t>(newestFirst.size()) - 1;
-    history.cursor = history.oldest;
-    history.latest = newestFirst.empty() ? std::string() : newestFirst.front();
-}
+// The history is filled as the text feed fills it.
+using pk10::FillHistory;
 
 inline void FillHistoryOldestFirst(DrawHistory& history, std::vector<std::string> oldestFirst) {
     FillHistory(history, std::vector<std::string>(oldestFirst.rbegin(), oldestFirst.rend()));

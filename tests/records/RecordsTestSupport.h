@@ -24,13 +24,7 @@ struct PlanEngineRig {
     explicit PlanEngineRig(int drawCount = 30, std::int32_t multiplier = 13) {
         engine.PickAllFillerDigits();
         const std::vector<std::string> draws = RealDraws();
-        for (int i = 0; i < drawCount; ++i) {
-            history.lines[static_cast<std::size_t>(i)] = draws[static_cast<std::size_t>(i)];
-            history.walkLines[static_cast<std::size_t>(i)] = draws[static_cast<std::size_t>(i)];
-        }
-        history.oldest = drawCount - 1;
-        history.cursor = history.oldest;
-        history.latest = drawCount > 0 ? draws.front() : std::string();
+        FillHistory(history, {draws.begin(), draws.begin() + drawCount});
         state.PlanSpan = 3;
         state.PlanSize = 6;
         for (std::int32_t& m : state.PlanMultiplier) {
