@@ -37,18 +37,24 @@ std::optional<double> ReadSeconds(const std::string& text) {
     return value;
 }
 
+// Stores the value read into `target`; `refusal` when there is none.
+template <typename Value, typename Target>
+std::string Store(const std::optional<Value>& value, Target& target, std::string refusal) {
+    if (!value) {
+        return refusal;
+    }
+    target = *value;
+    return {};
+}
+
 // Every option: its argument, its line in --help, how it is stored or why the
 // value is refused.
 pk10::cli::OptionTable Options(FeedSimOptions& o) {
     return {
         {"--port", "N", "port to listen on (default 8010; 0 = any free port)",
-         [&o](const std::string& v) -> std::string {
-             auto port = ReadInteger<int>(v, 0, 65535);
-             if (!port) {
-                 return "--port needs a number from 0 to 65535, got '" + v + "'";
-             }
-             o.port = *port;
-             return {};
+         [&o](const std::string& v) {
+             return Store(ReadInteger<int>(v, 0, 65535), o.port,
+                          "--port needs a number from 0 to 65535, got '" + v + "'");
          }},
         {"--bind", "ADDR", "address to listen on (default 127.0.0.1)",
          [&o](const std::string& v) -> std::string {
@@ -61,24 +67,16 @@ pk10::cli::OptionTable Options(FeedSimOptions& o) {
         {"--interval", "SECONDS",
          "time between two new draws (default 60; fractions allowed,\n"
          "at least 0.001; 0 = no new draws on the clock)",
-         [&o](const std::string& v) -> std::string {
-             auto seconds = ReadSeconds(v);
-             if (!seconds) {
-                 return "--interval needs 0 or seconds from 0.001 to 10000000, got '" + v + "'";
-             }
-             o.intervalSeconds = *seconds;
-             return {};
+         [&o](const std::string& v) {
+             return Store(ReadSeconds(v), o.intervalSeconds,
+                          "--interval needs 0 or seconds from 0.001 to 10000000, got '" + v + "'");
          }},
         {"--seed", "N",
          "publish random orders of the ten cars from this seed\n"
          "instead of replaying real draws",
-         [&o](const std::string& v) -> std::string {
-             auto seed = ReadInteger<std::uint64_t>(v, 0, UINT64_MAX);
-             if (!seed) {
-                 return "--seed needs a non-negative integer, got '" + v + "'";
-             }
-             o.seed = *seed;
-             return {};
+         [&o](const std::string& v) {
+             return Store(ReadInteger<std::uint64_t>(v, 0, UINT64_MAX), o.seed,
+                          "--seed needs a non-negative integer, got '" + v + "'");
          }},
         {"--draws", "FILE",
          "real draws to replay, one line \"PPPPPP c1 c2 ... c10\" each,\n"
@@ -120,13 +118,9 @@ pk10::cli::OptionTable Options(FeedSimOptions& o) {
          "period of the oldest draw published at start, 0 to 999999\n"
          "(default: from the clock, one period a minute, when\n"
          "replaying; 733001 with --seed); periods wrap 999999 -> 000000",
-         [&o](const std::string& v) -> std::string {
-             auto period = ReadInteger<std::uint32_t>(v, 0, kPeriodModulus - 1);
-             if (!period) {
-                 return "--first-period needs a number from 0 to 999999, got '" + v + "'";
-             }
-             o.firstPeriod = *period;
-             return {};
+         [&o](const std::string& v) {
+             return Store(ReadInteger<std::uint32_t>(v, 0, kPeriodModulus - 1), o.firstPeriod,
+                          "--first-period needs a number from 0 to 999999, got '" + v + "'");
          }},
         {"--publish-on-poll", "",
          "each GET /pk10.xml publishes one new draw first; the clock\n"
