@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "draws/DrawHistory.h"
 #include "draws/DrawLine.h"
 #include "draws/FeedContext.h"
 #include "draws/PollXmlFeed.h"
@@ -20,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const pk10::FeedContext context{"http://127.0.0.1:1/", pk10::fuzz::ScratchDir() / "data1.txt",
                                     pane, pk10::FetchOptions{}};
     pk10::DrawHistory history;
-    history.oldest = -1;
-    history.cursor = -1;
+    pk10::FillHistory(history, {});
     std::string_view rest = pk10::fuzz::AsText(data, size);
     int merges = 0;
     while (!rest.empty() && merges < 64) {
