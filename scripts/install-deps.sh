@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libcurl4-openssl-dev libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev
     nlohmann-json3-dev
-    qt6-base-dev qt6-qpa-plugins libgl-dev qt6-webengine-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev qt6-webengine-dev qt6-charts-dev qt6-translations-l10n
     xvfb xauth fonts-wqy-microhei
     clang libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream help2man man-db

@@ -10,13 +10,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <memory>
 
 #include "app/SharedSelection.h"
 #include "ui/AppIcon.h"
 #include "ui/CAboutDlg.h"
+#include "ui/CStatsDlg.h"
 #include "ui/CWebBrowser2.h"
 #include "ui/DialogUnits.h"
 #include "ui/PlanDlgTemplate.h"
+#include "ui/StatsDlgTemplate.h"
 
 namespace pk10::ui {
 namespace {
@@ -95,11 +98,14 @@ QWidget* CPlanDlg::CreateControl(const ControlTemplate& control) {
     const QString caption = QString::fromUtf8(control.caption);
     switch (control.kind) {
         case ControlKind::ReadOnlyPane:
-            drawPane_ = NewPane(this, true);
-            return drawPane_;
-        case ControlKind::EditablePane:
-            planPane_ = NewPane(this, false);
-            return planPane_;
+        case ControlKind::EditablePane: {
+            QPlainTextEdit* pane = NewPane(this, control.kind == ControlKind::ReadOnlyPane);
+            (control.kind == ControlKind::ReadOnlyPane ? drawPane_ : planPane_) = pane;
+            pane->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(pane, &QPlainTextEdit::customContextMenuRequested, this,
+                    [this, pane](const QPoint& position) { ShowPaneMenu(pane, position); });
+            return pane;
+        }
         case ControlKind::LineEdit: {
             auto* field = new QLineEdit(this);
             field->setFocusPolicy(Qt::ClickFocus);
@@ -194,12 +200,39 @@ void CPlanDlg::NavigateBanner(const QString& url) {
     banner_->Navigate(url);
 }
 
+void CPlanDlg::ShowStatistics(const StatsReport& report) {
+    todayReport_ = report;
+    if (statsDlg_ != nullptr) {
+        statsDlg_->ShowToday(todayReport_);
+    }
+}
+
 void CPlanDlg::ShowAbout() {
     CAboutDlg about(this);
     about.exec();
 }
 
+CStatsDlg* CPlanDlg::StatsWindow() const {
+    return statsDlg_.data();
+}
+
+CStatsDlg* CPlanDlg::ShowStats() {
+    if (statsDlg_ == nullptr) {
+        statsDlg_ = new CStatsDlg(this);
+        statsDlg_->setAttribute(Qt::WA_DeleteOnClose);
+        statsDlg_->ShowToday(todayReport_);
+    }
+    statsDlg_->show();
+    statsDlg_->raise();
+    statsDlg_->activateWindow();
+    return statsDlg_;
+}
+
 void CPlanDlg::done(int result) {
+    if (statsDlg_ != nullptr) {
+        // Stops its backtest; the window goes with this one.
+        statsDlg_->close();
+    }
     if (!shutDown_) {
         shutDown_ = true;
         // Stops the refresh worker and cuts the application off from the
@@ -216,6 +249,10 @@ void CPlanDlg::keyPressEvent(QKeyEvent* event) {
         ShowAbout();
         return;
     }
+    if (key == Qt::Key_F2) {
+        ShowStats();
+        return;
+    }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
         // A focused push button takes Enter; anywhere else (a Position button,
         // a count field) Enter ends the window like Esc.
@@ -229,10 +266,23 @@ void CPlanDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+void CPlanDlg::AddWindowItems(QMenu& menu) {
+    menu.addAction(QString::fromUtf8(kAboutMenuText), this, &CPlanDlg::ShowAbout);
+    menu.addAction(QString::fromUtf8(kStatsMenuText), this, &CPlanDlg::ShowStats);
+}
+
 void CPlanDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(QString::fromUtf8(kAboutMenuText), this, &CPlanDlg::ShowAbout);
+    AddWindowItems(menu);
     menu.exec(event->globalPos());
+}
+
+void CPlanDlg::ShowPaneMenu(QPlainTextEdit* pane, const QPoint& position) {
+    // The position is in the pane's viewport, as the edit menu expects it.
+    const std::unique_ptr<QMenu> menu(pane->createStandardContextMenu(position));
+    menu->addSeparator();
+    AddWindowItems(*menu);
+    menu->exec(pane->viewport()->mapToGlobal(position));
 }
 
 }  // namespace pk10::ui

@@ -11,21 +11,25 @@
 // down, so nothing of it runs once the window is gone.
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <array>
 
 #include "app/SharedSelection.h"
 #include "app/WindowCommands.h"
+#include "stats/PlanStats.h"
 
 class QAbstractButton;
 class QButtonGroup;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace pk10::ui {
 
+class CStatsDlg;
 class CWebBrowser2;
 struct ControlTemplate;
 
@@ -44,9 +48,16 @@ class CPlanDlg : public QDialog {
     void SetModeButtons(bool classicChecked, bool smartChecked);
     void SetReplanRunning(bool running);
     void NavigateBanner(const QString& url);
+    // Keeps the statistics of today's books for the statistics window.
+    void ShowStatistics(const StatsReport& report);
 
     // Runs the About box (context menu item and F1).
     void ShowAbout();
+    // Opens the statistics window, or raises it when open (context menu item
+    // and F2). Closing the main window closes it.
+    CStatsDlg* ShowStats();
+    // The open statistics window; null when none is open.
+    CStatsDlg* StatsWindow() const;
 
     QRadioButton* PositionButton(int position) const;
     CWebBrowser2* Banner() const { return banner_; }
@@ -61,6 +72,10 @@ class CPlanDlg : public QDialog {
   private:
     void CreateControls();
     QWidget* CreateControl(const ControlTemplate& control);
+    // The About and statistics items, at the end of `menu`.
+    void AddWindowItems(QMenu& menu);
+    // A pane's menu: Qt's edit menu, a separator and the window's items.
+    void ShowPaneMenu(QPlainTextEdit* pane, const QPoint& position);
 
     WindowCommands& commands_;
     SharedSelection& selection_;
@@ -77,6 +92,8 @@ class CPlanDlg : public QDialog {
     QButtonGroup* groupA_ = nullptr;
     QButtonGroup* groupB_ = nullptr;
     std::array<QRadioButton*, 10> positionButtons_{};
+    QPointer<CStatsDlg> statsDlg_;
+    StatsReport todayReport_;
 };
 
 }  // namespace pk10::ui

@@ -6,6 +6,7 @@
 
 #include "online/MakerServer.h"
 #include "ui/AppIcon.h"
+#include "ui/QtTranslations.h"
 #include "ui/WindowSession.h"
 
 namespace pk10 {
@@ -17,6 +18,7 @@ int RunWindow(int argc, char** argv, const AppOptions& options) {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationName));
     QApplication::setWindowIcon(ui::AppIcon());
+    ui::InstallQtTranslations(qtApp);
 
     ui::WindowSession session(options, ui::QtDesktop());
     session.window().exec();

@@ -119,4 +119,8 @@ void WindowShell::NavigateBanner(const std::string& url) {
     OnWindow([address = QString::fromStdString(url)](CPlanDlg& d) { d.NavigateBanner(address); });
 }
 
+void WindowShell::ShowPlanStatistics(const StatsReport& report) {
+    OnWindow([report](CPlanDlg& d) { d.ShowStatistics(report); });
+}
+
 }  // namespace pk10::ui

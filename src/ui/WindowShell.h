@@ -49,6 +49,7 @@ class WindowShell : public Shell {
     void OpenUrl(const std::string& url) override;
     void SetReplanRunning(bool running) override;
     void NavigateBanner(const std::string& url) override;
+    void ShowPlanStatistics(const StatsReport& report) override;
 
   private:
     // Runs `call` on the window, on the window thread; nothing before Attach().

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <thread>
@@ -17,7 +18,9 @@
 #include "app/SharedSelection.h"
 #include "support/FeedServer.h"
 #include "support/TempDir.h"
+#include "ui/CStatsDlg.h"
 #include "ui/CWebBrowser2.h"
+#include "ui/StatsTable.h"
 #include "ui/UiTestSupport.h"
 #include "ui/WindowSession.h"
 
@@ -131,6 +134,18 @@ TEST(WindowRun, ClosingWhilePollHangsEndsAtOnceAndNothingReachesTheWindow) {
     EXPECT_EQ(PlanPaneText(run.window), QStringLiteral("closed"));
     EXPECT_TRUE(Control<QLineEdit>(run.window, 1007)->text().isEmpty());
     run.server.HoldPolls(false);
+}
+
+TEST(WindowRun, StatisticsWindowFollowsEveryRecompute) {
+    RunningWindow run(100);
+    ASSERT_TRUE(run.WaitForPane(QString::fromUtf8("冠军计划")));
+    ui::CStatsDlg* stats = run.window.ShowStats();
+    auto* table = stats->findChild<QTableWidget*>(QStringLiteral("todayTable"));
+    auto settled = [table] { return table->item(ui::kTotalRow, ui::kSettledColumn)->text(); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled().toInt() > 0; }, 5000));
+    const QString before = settled();
+    run.server.PublishNewest();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled() != before; }, 15000));
 }
 
 TEST(WindowShell, CallsFromAnotherThreadArriveOnTheWindowThread) {
