@@ -28,8 +28,9 @@ std::string DrawListing(const DrawHistory& history, int k) {
     return text;
 }
 
-bool ExportNewestDraw(const DrawHistory& history, const std::filesystem::path& file) {
-    return WriteFileAtomically(file, history.lines[0]);
+bool ExportNewestDraw(const DrawHistory& history, const std::filesystem::path& file,
+                      ErrorSink* errors) {
+    return WriteFileAtomically(file, history.lines[0], errors);
 }
 
 }  // namespace pk10

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "io/ErrorSink.h"
+
 namespace pk10 {
 
 inline constexpr int kHistorySlots = 150;  // capacity of DrawHistory::lines
@@ -49,7 +51,8 @@ std::string DrawListing(const DrawHistory& history, int k);
 // Writes lines[0], with no line end, to `file` (normally "data1.txt" in the
 // working directory) through a temporary file and a rename. On failure the trace
 // line "Can't open file %s,error=%u\n" goes to standard error, nothing else
-// changes, and false is returned.
-bool ExportNewestDraw(const DrawHistory& history, const std::filesystem::path& file);
+// changes, and false is returned (`errors`, when given, also hears the line).
+bool ExportNewestDraw(const DrawHistory& history, const std::filesystem::path& file,
+                      ErrorSink* errors = nullptr);
 
 }  // namespace pk10

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "draws/DrawPaneView.h"
+#include "io/ErrorSink.h"
 #include "io/HttpTextFetch.h"
 
 namespace pk10 {
@@ -19,6 +20,8 @@ struct FeedContext {
     DrawPaneView& pane;
     // Time-outs, size limit and abort flag of every request (noCache is set by the poll).
     FetchOptions fetch;
+    // Hears why a poll got no draw and why data1File could not be written; may be null.
+    ErrorSink* errors = nullptr;
 };
 
 }  // namespace pk10

@@ -44,7 +44,7 @@ bool FetchTextFeed(DrawHistory& history, const FeedContext& context) {
     }
 
     history.latest = history.lines[0];
-    ExportNewestDraw(history, context.data1File);
+    ExportNewestDraw(history, context.data1File, context.errors);
     context.pane.ShowDrawListing(DrawListing(history, kFeedListingLines), false);
     return filled;
 }

@@ -13,13 +13,25 @@ namespace {
 // writes one slot past it, which stays inside the table.
 constexpr int kLastSearchStart = kHistorySlots - 3;
 
-// The XML feed's lines, or nothing when the fetch fails.
-std::optional<std::vector<std::string>> FetchXmlLines(const FeedContext& context) {
+// Tells the context's error sink, if any, why the poll got no draw.
+void ReportFailedPoll(const FeedContext& context, const std::string& why) {
+    if (context.errors != nullptr) {
+        context.errors->ReportError("poll failed: " + why);
+    }
+}
+
+// The XML feed's lines, or nothing when the fetch fails (reported, unless it
+// was aborted because the program is stopping).
+std::optional<std::vector<std::string>> FetchXmlLines(const FeedContext& context,
+                                                      const std::string& url) {
     FetchOptions options = context.fetch;
     options.noCache = true;
     try {
-        return HttpTextFetch(JoinUrl(context.resultsServer, kXmlFeedPath), options);
-    } catch (const FetchError&) {
+        return HttpTextFetch(url, options);
+    } catch (const FetchError& error) {
+        if (error.kind() != FetchError::Kind::Aborted) {
+            ReportFailedPoll(context, error.what());
+        }
         return std::nullopt;
     }
 }
@@ -96,12 +108,14 @@ std::optional<std::string> NewestDrawOfXml(const std::vector<std::string>& lines
 
 bool PollXmlFeed(DrawHistory& history, const FeedContext& context,
                  const std::function<void()>& recompute) {
-    const std::optional<std::vector<std::string>> lines = FetchXmlLines(context);
+    const std::string url = JoinUrl(context.resultsServer, kXmlFeedPath);
+    const std::optional<std::vector<std::string>> lines = FetchXmlLines(context, url);
     if (!lines) {
         return false;
     }
     const std::optional<std::string> draw = NewestDrawOfXml(*lines);
     if (!draw) {
+        ReportFailedPoll(context, "no well-formed draw in " + url);
         return false;
     }
     return MergeNewestDraw(history, *draw, context, recompute);
@@ -114,7 +128,7 @@ bool MergeNewestDraw(DrawHistory& history, const std::string& newest, const Feed
         return false;
     }
     context.pane.ShowDrawListing(DrawListing(history, *listed), true);
-    ExportNewestDraw(history, context.data1File);
+    ExportNewestDraw(history, context.data1File, context.errors);
     if (recompute) {
         recompute();
     }

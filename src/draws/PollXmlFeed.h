@@ -27,7 +27,9 @@ inline constexpr int kTrimToLines = 30;  // ... to this many lines
 // shift back one slot, walkLines are refreshed, the pane shows the listing of the
 // previous line count (at least one) scrolled to its end, lines[0] is exported to
 // data1File, oldest = cursor = the new oldest index, and `recompute` runs (when
-// set) before the poll returns. Returns whether a draw was merged.
+// set) before the poll returns. Returns whether a draw was merged. A fetch that
+// fails (unless aborted) or a feed without a well-formed draw is told to
+// context.errors, when set.
 bool PollXmlFeed(DrawHistory& history, const FeedContext& context,
                  const std::function<void()>& recompute);
 

@@ -58,28 +58,37 @@ int SyncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-void TraceFileError(const std::filesystem::path& file, int error) {
-    std::fprintf(stderr, "Can't open file %s,error=%u\n", file.string().c_str(),
-                 static_cast<unsigned>(error));
+std::string FileErrorText(const std::filesystem::path& file, int error) {
+    return "Can't open file " + file.string() +
+           ",error=" + std::to_string(static_cast<unsigned>(error));
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+void TraceFileError(const std::filesystem::path& file, int error, ErrorSink* errors) {
+    const std::string text = FileErrorText(file, error);
+    std::fprintf(stderr, "%s\n", text.c_str());
+    if (errors != nullptr) {
+        errors->ReportError(text);
+    }
+}
+
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         ErrorSink* errors) {
     std::filesystem::path temp = file;
     temp += ".tmp";
     if (const int error = WriteDurably(temp, bytes); error != 0) {
-        TraceFileError(file, error);
+        TraceFileError(file, error, errors);
         ::unlink(temp.c_str());
         return false;
     }
     std::error_code ec;
     std::filesystem::rename(temp, file, ec);
     if (ec) {
-        TraceFileError(file, ec.value());
+        TraceFileError(file, ec.value(), errors);
         ::unlink(temp.c_str());
         return false;
     }
     if (const int error = SyncFolder(file.parent_path()); error != 0) {
-        TraceFileError(file, error);
+        TraceFileError(file, error, errors);
         return false;
     }
     return true;

@@ -2,7 +2,10 @@
 // Whole-file writes for records that outside readers may look at while we run.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+
+#include "io/ErrorSink.h"
 
 namespace pk10 {
 
@@ -13,9 +16,16 @@ namespace pk10 {
 // given. On failure writes the trace line "Can't open file <file>,error=<errno>\n"
 // to standard error and returns false; `file` is left as it was (a full disk
 // included), except when only the folder's flush failed after the rename.
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// `errors`, when given, also hears the trace line's text.
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         ErrorSink* errors = nullptr);
 
-// The diagnostic trace line for a file that could not be opened or written.
-void TraceFileError(const std::filesystem::path& file, int error);
+// The text of the trace line for a file, without its line end:
+// "Can't open file <file>,error=<error>".
+std::string FileErrorText(const std::filesystem::path& file, int error);
+
+// The diagnostic trace line for a file that could not be opened or written, on
+// standard error; `errors`, when given, also hears its text.
+void TraceFileError(const std::filesystem::path& file, int error, ErrorSink* errors = nullptr);
 
 }  // namespace pk10

@@ -32,10 +32,11 @@ bool EntryExists(const std::filesystem::path& path) {
 
 // Up to `limit` bytes from the start of `path`; nothing (with the trace line)
 // when it cannot be opened or read.
-std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std::size_t limit) {
+std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std::size_t limit,
+                                         ErrorSink* errors) {
     std::FILE* in = std::fopen(path.c_str(), "rb");
     if (in == nullptr) {
-        TraceFileError(path, errno);
+        TraceFileError(path, errno, errors);
         return std::nullopt;
     }
     std::string bytes;
@@ -54,21 +55,21 @@ std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std:
     }
     std::fclose(in);
     if (error != 0) {
-        TraceFileError(path, error);
+        TraceFileError(path, error, errors);
         return std::nullopt;
     }
     return bytes;
 }
 
 // The entries a day file restores; none when it cannot be read (traced).
-std::vector<std::string> ReadEntries(const std::filesystem::path& path) {
-    const std::optional<std::string> bytes = ReadFileStart(path, kMaxDayFileBytes);
+std::vector<std::string> ReadEntries(const std::filesystem::path& path, ErrorSink* errors) {
+    const std::optional<std::string> bytes = ReadFileStart(path, kMaxDayFileBytes, errors);
     return bytes ? DecodeDayFileEntries(*bytes) : std::vector<std::string>{};
 }
 
 // Whether the file at `path` restores at least one plan line.
-bool RestoresPlanLine(const std::filesystem::path& path) {
-    const std::vector<std::string> entries = ReadEntries(path);
+bool RestoresPlanLine(const std::filesystem::path& path, ErrorSink* errors) {
+    const std::vector<std::string> entries = ReadEntries(path, errors);
     return std::any_of(entries.begin(), entries.end(),
                        [](const std::string& entry) { return IsPlanLine(entry); });
 }
@@ -83,6 +84,10 @@ DayFiles::DayFiles(DateSource dateSource) : dateSource_(std::move(dateSource)) {
 
 void DayFiles::SetWorkDir(std::filesystem::path workDir) {
     workDir_ = std::move(workDir);
+}
+
+void DayFiles::SetErrorSink(ErrorSink* errors) {
+    errors_ = errors;
 }
 
 void DayFiles::PrepareDayFiles(PlanEngine& engine, PlanView& view) {
@@ -110,7 +115,7 @@ void DayFiles::PrepareDayFiles(PlanEngine& engine, PlanView& view) {
         // A file that restores no plan line (unreadable, a folder, empty, only
         // "<br>" or blank entries, damaged) is made afresh like a missing one;
         // otherwise its Position would show no plan for the rest of the day.
-        file.fresh = !EntryExists(file.path) || !RestoresPlanLine(file.path);
+        file.fresh = !EntryExists(file.path) || !RestoresPlanLine(file.path, errors_);
         if (file.fresh) {
             engine.RefreshPositionBook(PositionOfSlot(slot));
         }
@@ -123,7 +128,7 @@ void DayFiles::LoadDayFiles(BySlot<PlanBook>& books) const {
         if (file.fresh || file.path.empty()) {
             continue;
         }
-        RestoreBook(books[slot], ReadEntries(file.path));
+        RestoreBook(books[slot], ReadEntries(file.path, errors_));
     }
 }
 
@@ -140,7 +145,7 @@ void DayFiles::WriteDayFiles(const BySlot<PlanBook>& books) const {
         if (!gbk) {
             gbk = Utf8ToGbkReplacing(text);
         }
-        WriteFileAtomically(file.path, *gbk);
+        WriteFileAtomically(file.path, *gbk, errors_);
     }
 }
 

@@ -10,10 +10,12 @@
 //
 // Not thread-safe: the refresh worker runs every operation, one at a time. A
 // file that cannot be opened or created gives the trace line
-// "Can't open file %s,error=%u\n" and the other files are still handled.
+// "Can't open file %s,error=%u\n" (also told to the error sink, when one is
+// set) and the other files are still handled.
 
 #include <filesystem>
 
+#include "io/ErrorSink.h"
 #include "io/LocalDate.h"
 #include "plan/PlanEngine.h"
 #include "plan/PlanState.h"
@@ -34,6 +36,9 @@ class DayFiles {
     // The folder that holds data/; the current directory by default.
     void SetWorkDir(std::filesystem::path workDir);
     const std::filesystem::path& workDir() const { return workDir_; }
+    // Where the trace lines of the files also go; none by default. Called on
+    // the thread that runs the operations.
+    void SetErrorSink(ErrorSink* errors);
 
     // Start-up selection (Position 1 checked, Positions 4, 5, 2, 3 unchecked,
     // "经典模式" unchecked, "智能模式" checked), every book and the WorkBook
@@ -57,6 +62,7 @@ class DayFiles {
   private:
     DateSource dateSource_;
     std::filesystem::path workDir_ = ".";
+    ErrorSink* errors_ = nullptr;
     BySlot<PlanDayFile> files_;
 };
 
