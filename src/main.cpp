@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/BacktestCommand.h"
+#include "app/DataDir.h"
 #include "app/ParseAppOptions.h"
 #include "app/RunHeadless.h"
 #ifdef PK10_HAVE_UI
@@ -61,6 +62,10 @@ int main(int argc, char** argv) {
     }
 
     pk10::AppOptions options = parsed.options;
+    if (const std::string error = pk10::PrepareDataDir(options.workDir); !error.empty()) {
+        std::cerr << "pk10plan: " << error << '\n';
+        return 2;
+    }
 #ifdef PK10_HAVE_UI
     if (!options.headless) {
         if (DisplayAvailable()) {

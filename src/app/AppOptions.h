@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace pk10 {
 
@@ -14,7 +15,9 @@ struct AppOptions {
     int refreshMs = 120000;                      // --refresh-ms
     bool headless = false;                       // --headless
     bool once = false;                           // --once (with --headless)
-    std::filesystem::path workDir = ".";         // where data1.txt and data/ live
+    std::filesystem::path workDir = ".";         // --data-dir: where data1.txt and data/ live
+    std::vector<int> positions = {1};            // --positions: what headless shows, ascending
+    bool json = false;                           // --json: headless events as JSON lines
 };
 
 }  // namespace pk10

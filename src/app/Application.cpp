@@ -44,11 +44,16 @@ struct Application::Impl {
           worker([this] { Poll(); }, std::chrono::milliseconds(appOptions.refreshMs)) {
         fetch.abort = &worker.AbortFlag();
         dayFiles.SetWorkDir(options.workDir);
-        WireRecomputeHooks(engine, dayFiles, shell,
-                           [this] { shell.ShowPlanStatistics(ReportOfBooks(state.books)); });
+        dayFiles.SetErrorSink(&shell);
+        WireRecomputeHooks(engine, dayFiles, shell, [this] {
+            shell.OnPlansRecomputed(state.books);
+            shell.ShowPlanStatistics(ReportOfBooks(state.books));
+        });
     }
 
-    FeedContext Feed() { return FeedContext{options.resultsServer, data1File(), shell, fetch}; }
+    FeedContext Feed() {
+        return FeedContext{options.resultsServer, data1File(), shell, fetch, &shell};
+    }
     std::filesystem::path data1File() const { return options.workDir / "data1.txt"; }
 
     // Queues `work` followed by a snapshot of the books.
@@ -87,7 +92,12 @@ struct Application::Impl {
     }
 
     void Poll() {
-        PollXmlFeed(history, Feed(), engine.RecomputeCallback());
+        // Called only when a draw was merged, before its recompute.
+        const auto merged = [this, recompute = engine.RecomputeCallback()] {
+            shell.OnDrawMerged(history.lines[0]);
+            recompute();
+        };
+        PollXmlFeed(history, Feed(), merged);
         PublishBooks();
     }
 

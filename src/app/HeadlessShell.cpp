@@ -60,7 +60,17 @@ std::string WithUnixLineEnds(const std::string& text) {
     return out;
 }
 
-HeadlessShell::HeadlessShell(std::ostream& out) : out_(out) {}
+HeadlessShell::HeadlessShell(std::ostream& out, std::optional<std::vector<int>> shownPositions)
+    : out_(out) {
+    if (shownPositions) {
+        shown_.emplace();
+        for (const int position : *shownPositions) {
+            if (position >= 1 && position <= kSlotCount) {
+                shown_->SetChecked(position, true);
+            }
+        }
+    }
+}
 
 void HeadlessShell::Write(const std::string& text) {
     std::lock_guard lock(outMutex_);
@@ -73,7 +83,7 @@ void HeadlessShell::ShowDrawListing(const std::string& text, bool /*scrollToEnd*
 }
 
 bool HeadlessShell::IsPositionChecked(int position) const {
-    return selection_.IsChecked(position);
+    return shown_ ? shown_->IsChecked(position) : selection_.IsChecked(position);
 }
 
 void HeadlessShell::SetPositionChecked(int position, bool checked) {
@@ -123,7 +133,7 @@ void HeadlessShell::NavigateBanner(const std::string& url) {
 void HeadlessShell::ShowPlanStatistics(const StatsReport& report) {
     std::string lines;
     for (const int position : kPositionOrder) {
-        if (selection_.IsChecked(position)) {
+        if (IsPositionChecked(position)) {
             lines += "stats: " + PlanStatsLine(position, report.OfPosition(position)) + "\n";
         }
     }

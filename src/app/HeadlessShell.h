@@ -10,15 +10,19 @@
 //   "counts: ...", "replan: running" / "replan: done").
 // - After every recompute, a statistics line per selected Position
 //   ("stats: ...", see ShowPlanStatistics).
-// - The Position selection and the mode buttons are kept in memory.
+// - The Position selection and the mode buttons are kept in memory. Given the
+//   Positions to show, the selection reads as exactly those, whatever the
+//   program sets (a headless run has no buttons to click).
 //
 // Thread-safe: every call may come from any thread; each block is written
 // whole and flushed, so blocks from different threads never mix. A message is
 // printed and returns at once (there is no one to dismiss it).
 
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/SharedSelection.h"
 #include "app/Shell.h"
@@ -27,7 +31,8 @@ namespace pk10 {
 
 class HeadlessShell : public Shell {
   public:
-    explicit HeadlessShell(std::ostream& out);
+    explicit HeadlessShell(std::ostream& out,
+                           std::optional<std::vector<int>> shownPositions = std::nullopt);
 
     // DrawPaneView
     void ShowDrawListing(const std::string& text, bool scrollToEnd) override;
@@ -51,14 +56,16 @@ class HeadlessShell : public Shell {
     bool ClassicModeChecked() const;
     bool SmartModeChecked() const;
 
-  private:
+  protected:
     // Writes `text` and flushes, under the output lock.
     void Write(const std::string& text);
 
+  private:
     std::ostream& out_;
     std::mutex outMutex_;
     mutable std::mutex stateMutex_;
     SharedSelection selection_;
+    std::optional<PositionSelection> shown_;  // fixed at construction
     bool classic_ = false;
     bool smart_ = false;
 };

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "app/BacktestCommand.h"
+#include "app/PositionList.h"
 #include "cli/OptionTable.h"
 #include "online/WebAddress.h"
 #include "pk10plan/ProgramVersion.h"
@@ -86,6 +87,36 @@ cli::OptionTable RunOptions(AppOptions& options) {
              options.headless = true;
              return std::string();
          }},
+        {"--positions", "LIST",
+         "the Positions headless shows: 'all' or a comma-separated\n"
+         "list of 1 to 10 (default 1)",
+         [&options](const std::string& v) -> std::string {
+             const std::optional<std::vector<int>> positions = ParsePositionList(v);
+             if (!positions) {
+                 return "--positions: '" + v +
+                        "' is not 'all' or Positions 1 to 10 separated by commas";
+             }
+             options.positions = *positions;
+             return {};
+         }},
+        {"--json", "",
+         "headless, one JSON object per event on standard output\n"
+         "(draw, plans, stats, message, open, banner, error)",
+         [&options](const std::string&) {
+             options.json = true;
+             options.headless = true;
+             return std::string();
+         }},
+        {"--data-dir", "DIR",
+         "folder of data/ and data1.txt (default: the working\n"
+         "directory); created when missing",
+         [&options](const std::string& v) -> std::string {
+             if (v.empty()) {
+                 return "--data-dir needs a folder name";
+             }
+             options.workDir = v;
+             return {};
+         }},
     };
 }
 
@@ -137,8 +168,9 @@ std::string AppUsage() {
            cli::OptionsHelp(RunOptions(unused.options), kHelpColumn) +
            BacktestOptionsHelp(kHelpColumn) + cli::OptionsHelp(InfoOptions(unused), kHelpColumn) +
            "\n"
-           "Plan files are kept in data/ and the newest draw in data1.txt, in the working\n"
-           "directory. Exit status: 0 done, 2 bad option or draw file, 1 an output file\n"
+           "Plan files are kept in data/ and the newest draw in data1.txt, in the data folder.\n"
+           "Exit status: 0 done, 2 bad option, unusable data folder or draw file, 1 an output "
+           "file\n"
            "that cannot be written, 130 a backtest stopped by Ctrl-C (figures so far printed).\n";
 }
 

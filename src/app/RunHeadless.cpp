@@ -1,17 +1,21 @@
 #include "app/RunHeadless.h"
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 
 #include "app/Application.h"
 #include "app/HeadlessShell.h"
+#include "app/JsonEventShell.h"
 #include "cli/StopSignalWaiter.h"
 
 namespace pk10 {
 
 int RunHeadless(const AppOptions& options, std::ostream& out) {
-    HeadlessShell shell(out);
-    Application app(options, shell);
+    const std::unique_ptr<HeadlessShell> shell =
+        options.json ? std::make_unique<JsonEventShell>(out, options.positions)
+                     : std::make_unique<HeadlessShell>(out, options.positions);
+    Application app(options, *shell);
 
     std::mutex mutex;
     std::condition_variable stopped;

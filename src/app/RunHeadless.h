@@ -1,7 +1,8 @@
 #pragma once
 // The headless run mode: the start-up sequence and the refresh cycle with the
-// headless shell printing to `out`, until SIGINT or SIGTERM (or, with
-// options.once, until the start-up work is done).
+// headless shell printing to `out` (the JSON event shell with options.json),
+// showing options.positions, until SIGINT or SIGTERM (or, with options.once,
+// until the start-up work is done).
 
 #include <ostream>
 

@@ -7,13 +7,19 @@
 #include <string>
 
 #include "draws/DrawPaneView.h"
+#include "io/ErrorSink.h"
 #include "online/DesktopServices.h"
+#include "plan/PlanState.h"
 #include "records/PlanView.h"
 #include "stats/PlanStats.h"
 
 namespace pk10 {
 
-class Shell : public DrawPaneView, public PlanView, public Notifier, public DesktopOpener {
+class Shell : public DrawPaneView,
+              public PlanView,
+              public Notifier,
+              public DesktopOpener,
+              public ErrorSink {
   public:
     // Enables or disables the re-plan button "计划不稳时点我" (1014) while its work runs.
     virtual void SetReplanRunning(bool running) = 0;
@@ -22,6 +28,17 @@ class Shell : public DrawPaneView, public PlanView, public Notifier, public Desk
     // The statistics of the ten books as they stand, after every recompute. A
     // shell without a place for them ignores them.
     virtual void ShowPlanStatistics(const StatsReport& /*report*/) {}
+
+    // Events for a shell that reports them as they happen (the window shows
+    // their effects through the panes and ignores them):
+    // a poll merged `draw` (a DrawLine) into the history; its recompute follows.
+    virtual void OnDrawMerged(const std::string& /*draw*/) {}
+    // A recompute has ended, the plan pane rebuilt and the per-day files
+    // rewritten: the ten books as they now stand.
+    virtual void OnPlansRecomputed(const BySlot<PlanBook>& /*books*/) {}
+    // A poll that got no draw or a file that could not be read or written (the
+    // trace line on standard error stays as it is).
+    void ReportError(const std::string& /*text*/) override {}
 };
 
 }  // namespace pk10

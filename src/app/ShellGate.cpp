@@ -74,4 +74,16 @@ void ShellGate::ShowPlanStatistics(const StatsReport& report) {
     Forward([&](Shell& s) { s.ShowPlanStatistics(report); });
 }
 
+void ShellGate::OnDrawMerged(const std::string& draw) {
+    Forward([&](Shell& s) { s.OnDrawMerged(draw); });
+}
+
+void ShellGate::OnPlansRecomputed(const BySlot<PlanBook>& books) {
+    Forward([&](Shell& s) { s.OnPlansRecomputed(books); });
+}
+
+void ShellGate::ReportError(const std::string& text) {
+    Forward([&](Shell& s) { s.ReportError(text); });
+}
+
 }  // namespace pk10

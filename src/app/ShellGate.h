@@ -33,6 +33,9 @@ class ShellGate : public Shell {
     void SetReplanRunning(bool running) override;
     void NavigateBanner(const std::string& url) override;
     void ShowPlanStatistics(const StatsReport& report) override;
+    void OnDrawMerged(const std::string& draw) override;
+    void OnPlansRecomputed(const BySlot<PlanBook>& books) override;
+    void ReportError(const std::string& text) override;
 
   private:
     // Runs `call` on the real shell under the shared lock unless closed.

@@ -7,16 +7,15 @@
 namespace pk10 {
 
 void WireRecomputeHooks(PlanEngine& engine, const DayFiles& dayFiles, PlanView& view,
-                        std::function<void()> afterPane) {
+                        std::function<void()> afterRecompute) {
     PlanState& state = engine.state();
-    engine.SetRecomputeHooks(
-        [&state, &view, afterPane = std::move(afterPane)] {
-            ShowSelectedPlans(state.books, view);
-            if (afterPane) {
-                afterPane();
-            }
-        },
-        [&state, &dayFiles] { dayFiles.WriteDayFiles(state.books); });
+    engine.SetRecomputeHooks([&state, &view] { ShowSelectedPlans(state.books, view); },
+                             [&state, &dayFiles, afterRecompute = std::move(afterRecompute)] {
+                                 dayFiles.WriteDayFiles(state.books);
+                                 if (afterRecompute) {
+                                     afterRecompute();
+                                 }
+                             });
 }
 
 }  // namespace pk10

@@ -11,9 +11,9 @@
 namespace pk10 {
 
 // Makes `engine`'s RecomputeAllPlans end with ShowSelectedPlans and
-// WriteDayFiles on its own books, with `afterPane` (when set) right after the
-// pane. `dayFiles` and `view` must outlive the engine's use of the hooks.
+// WriteDayFiles on its own books, then `afterRecompute` (when set). `dayFiles`
+// and `view` must outlive the engine's use of the hooks.
 void WireRecomputeHooks(PlanEngine& engine, const DayFiles& dayFiles, PlanView& view,
-                        std::function<void()> afterPane = {});
+                        std::function<void()> afterRecompute = {});
 
 }  // namespace pk10

@@ -1,0 +1,17 @@
+#include "app/DataDir.h"
+
+#include <system_error>
+
+namespace pk10 {
+
+std::string PrepareDataDir(const std::filesystem::path& dir) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (!ec && std::filesystem::is_directory(dir, ec)) {
+        return {};
+    }
+    const std::string why = ec ? ec.message() : "it is not a folder";
+    return "--data-dir: cannot use '" + dir.string() + "' as the data folder: " + why;
+}
+
+}  // namespace pk10
