@@ -65,6 +65,16 @@ TEST(HeadlessShell, KeepsTheSelectionAndModeButtons) {
     EXPECT_EQ(out.str(), "");
 }
 
+TEST(HeadlessShell, ChosenPositionsStandWhateverTheProgramSets) {
+    std::ostringstream out;
+    HeadlessShell shell(out, std::vector<int>{3, 10});
+    shell.SetPositionChecked(1, true);
+    shell.SetPositionChecked(3, false);
+    for (int position = 1; position <= 10; ++position) {
+        EXPECT_EQ(shell.IsPositionChecked(position), position == 3 || position == 10) << position;
+    }
+}
+
 TEST(HeadlessShell, BlocksFromSeveralThreadsNeverMix) {
     std::ostringstream out;
     HeadlessShell shell(out);

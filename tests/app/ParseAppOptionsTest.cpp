@@ -87,6 +87,19 @@ TEST(ParseAppOptions, GoodArguments) {
              o.headless = true;
              o.once = true;
          })},
+        {"positions ascending, once each", {"--positions", "10,3,1,3"}, {}, with([](AppOptions& o) {
+             o.positions = {1, 3, 10};
+         })},
+        {"all positions", {"--positions=all"}, {}, with([](AppOptions& o) {
+             o.positions = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+         })},
+        {"json implies headless", {"--json"}, {}, with([](AppOptions& o) {
+             o.headless = true;
+             o.json = true;
+         })},
+        {"data folder", {"--data-dir", "/srv/pk10"}, {}, with([](AppOptions& o) {
+             o.workDir = "/srv/pk10";
+         })},
         {"help", {"--help"}, {}, AppOptions{}, true, false},
         {"version", {"--version"}, {}, AppOptions{}, false, true},
     };
@@ -98,6 +111,9 @@ TEST(ParseAppOptions, GoodArguments) {
         EXPECT_EQ(parsed.options.refreshMs, c.expected.refreshMs) << c.name;
         EXPECT_EQ(parsed.options.headless, c.expected.headless) << c.name;
         EXPECT_EQ(parsed.options.once, c.expected.once) << c.name;
+        EXPECT_EQ(parsed.options.positions, c.expected.positions) << c.name;
+        EXPECT_EQ(parsed.options.json, c.expected.json) << c.name;
+        EXPECT_EQ(parsed.options.workDir, c.expected.workDir) << c.name;
         EXPECT_EQ(parsed.help, c.help) << c.name;
         EXPECT_EQ(parsed.version, c.version) << c.name;
     }
@@ -129,6 +145,16 @@ TEST(ParseAppOptions, BadArgumentsGiveOneLineNamingTheProblem) {
         {"refresh too large", {"--refresh-ms", "2147483648"}, {}, "--refresh-ms"},
         {"refresh huge", {"--refresh-ms", "99999999999999999999"}, {}, "--refresh-ms"},
         {"refresh empty", {"--refresh-ms="}, {}, "--refresh-ms"},
+        {"position zero", {"--positions", "0"}, {}, "'0'"},
+        {"position eleven", {"--positions", "1,11"}, {}, "'1,11'"},
+        {"empty position list", {"--positions="}, {}, "--positions"},
+        {"empty item", {"--positions", "1,,2"}, {}, "'1,,2'"},
+        {"trailing comma", {"--positions", "2,"}, {}, "'2,'"},
+        {"leading zero", {"--positions", "01"}, {}, "'01'"},
+        {"spaces", {"--positions", "1, 2"}, {}, "'1, 2'"},
+        {"a word", {"--positions", "ALL"}, {}, "'ALL'"},
+        {"json with a value", {"--json=yes"}, {}, "--json"},
+        {"empty data folder", {"--data-dir="}, {}, "--data-dir"},
     };
     for (const Case& c : cases) {
         const ParsedAppOptions parsed = ParseAppOptions(c.args, Env(c.env));
@@ -141,9 +167,9 @@ TEST(ParseAppOptions, BadArgumentsGiveOneLineNamingTheProblem) {
 
 TEST(ParseAppOptions, UsageAndVersionTexts) {
     const std::string usage = AppUsage();
-    for (const char* option :
-         {"--results-server", "--maker-server", "--refresh-ms", "--headless", "--once", "--help",
-          "--version", "PK10_RESULTS_SERVER", "PK10_MAKER_SERVER"}) {
+    for (const char* option : {"--results-server", "--maker-server", "--refresh-ms", "--headless",
+                               "--once", "--help", "--version", "--positions", "--json",
+                               "--data-dir", "PK10_RESULTS_SERVER", "PK10_MAKER_SERVER"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     EXPECT_NE(VersionLine().find("1.160601"), std::string::npos);

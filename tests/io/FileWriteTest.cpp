@@ -119,5 +119,18 @@ TEST_F(FullDisk, LeavesThePreviousFileWholeAndGivesTheTrace) {
     EXPECT_TRUE(WriteFileAtomically(file, std::string(8 * 1024, 'y')));
 }
 
+TEST(WriteFileAtomically, AnErrorSinkHearsTheTraceLineText) {
+    struct Heard : ErrorSink {
+        void ReportError(const std::string& text) override { lines.push_back(text); }
+        std::vector<std::string> lines;
+    } sink;
+    test::TempDir dir;
+    const auto file = dir / "missing" / "data1.txt";
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(WriteFileAtomically(file, "x", &sink));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), sink.lines.at(0) + "\n");
+    EXPECT_EQ(sink.lines, std::vector<std::string>{FileErrorText(file, ENOENT)});
+}
+
 }  // namespace
 }  // namespace pk10
