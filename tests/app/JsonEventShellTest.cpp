@@ -39,6 +39,7 @@ TEST(JsonEventShell, EveryEventIsOneLineLedByTypeAndTime) {
     shell.ReportError("Can't open file data1.txt,error=21");
     shell.OnDrawMerged("512041 03 01 02 04 05 06 07 08 09 10");
     shell.OnPlansRecomputed(BySlot<PlanBook>{});
+    shell.ShowPlanStatistics(ReportOfBooks(BySlot<PlanBook>{}));
 
     const std::vector<json> events = Events(out.str());
     const std::vector<std::string> types = {"message", "open",  "banner", "error",
