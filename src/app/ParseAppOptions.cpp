@@ -169,9 +169,9 @@ std::string AppUsage() {
            BacktestOptionsHelp(kHelpColumn) + cli::OptionsHelp(InfoOptions(unused), kHelpColumn) +
            "\n"
            "Plan files are kept in data/ and the newest draw in data1.txt, in the data folder.\n"
-           "Exit status: 0 done, 2 bad option, unusable data folder or draw file, 1 an output "
-           "file\n"
-           "that cannot be written, 130 a backtest stopped by Ctrl-C (figures so far printed).\n";
+           "Exit status: 0 done, 2 bad option, unusable data folder or draw file, 1 an\n"
+           "output file that cannot be written, 130 a backtest stopped by Ctrl-C (figures\n"
+           "so far printed).\n";
 }
 
 std::string VersionLine() {
