@@ -13,14 +13,6 @@
 namespace pk10 {
 namespace {
 
-// A line as the book holds it, without the CR LF the settling may leave at its end.
-std::string_view WithoutLineEnd(std::string_view line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) {
-        line.remove_suffix(1);
-    }
-    return line;
-}
-
 // "01 05 06 " as [1, 5, 6].
 EventJson NumberArray(std::string_view list) {
     EventJson numbers = EventJson::array();
@@ -40,7 +32,7 @@ EventJson OpenPlan(std::string_view line) {
         open["last"] = DecimalValue(span->last);
         open["numbers"] = NumberArray(*numbers);
     }
-    open["line"] = std::string(WithoutLineEnd(line));
+    open["line"] = std::string(WithoutTrailingLineEnd(line));
     return open;
 }
 
@@ -72,7 +64,7 @@ EventJson SettledLine(std::string_view line, int position) {
             settled["mark"] = plan->outcome == PlanOutcome::Hit ? "中" : "挂";
         }
     }
-    settled["line"] = std::string(WithoutLineEnd(line));
+    settled["line"] = std::string(WithoutTrailingLineEnd(line));
     return settled;
 }
 

@@ -26,13 +26,6 @@ bool IsNumberList(std::string_view list) {
     return true;
 }
 
-std::string_view WithoutTrailingLineEnd(std::string_view text) {
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // The outcome a mark stands for; nothing for any other text.
 std::optional<PlanOutcome> OutcomeOfMark(std::string_view mark) {
     if (mark == kHitMark) {
@@ -110,6 +103,13 @@ BookReading ReadSettledPlans(const PlanBook& book, int position) {
         }
     }
     return reading;
+}
+
+std::string_view WithoutTrailingLineEnd(std::string_view text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace pk10

@@ -20,6 +20,9 @@ namespace pk10 {
 
 enum class PlanOutcome { Hit, Miss, Passed };
 
+// A line as the book holds it, without the CR LF the settling may leave at its end.
+std::string_view WithoutTrailingLineEnd(std::string_view text);
+
 struct SettledPlan {
     int position = 0;              // 1..10
     std::int32_t spanFirst = 0;    // F

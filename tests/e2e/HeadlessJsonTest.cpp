@@ -18,6 +18,7 @@
 #include "plan/PlanState.h"
 #include "records/PlanBlock.h"
 #include "records/PlanDayFile.h"
+#include "stats/SettledPlan.h"
 #include "support/TempDir.h"
 
 namespace pk10::test {
@@ -67,14 +68,6 @@ std::unique_ptr<FeedSim> StartSim(int port, int initial) {
     return std::make_unique<FeedSim>(std::vector<std::string>{
         "--port", std::to_string(port), "--seed", "7", "--first-period", "512000",
         "--publish-on-poll", "--initial", std::to_string(initial)});
-}
-
-// A line as the event shows it: without the CR LF that the settling may leave.
-std::string WithoutLineEnd(std::string line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) {
-        line.pop_back();
-    }
-    return line;
 }
 
 TEST(HeadlessJson, TenPositionsAgreeWithTheDayFilesAndAStoppedServerIsOneError) {
@@ -127,7 +120,7 @@ TEST(HeadlessJson, TenPositionsAgreeWithTheDayFilesAndAStoppedServerIsOneError) 
         std::vector<std::string> fromFile;
         for (const std::string& entry : DecodeDayFileEntries(bytes)) {
             if (!entry.empty()) {
-                fromFile.insert(fromFile.begin(), WithoutLineEnd(entry));
+                fromFile.insert(fromFile.begin(), std::string(WithoutTrailingLineEnd(entry)));
             }
         }
         std::vector<std::string> fromEvent;
