@@ -4,21 +4,22 @@
 //   BM_SmartSearchAll        (10,990 candidate walks over 36 real draws)   <= 1.0 ms
 //   BM_RecomputeFullResearch (31 draws: every slot searched, 18,990 walks) <= 1.5 ms
 // A median above its target prints a warning after the run; the run itself
-// never fails on time. Both run on an engine that has searched these draws
-// before, as in steady running, where the search's rows are kept between
-// operations; BM_SmartSearchAllCold starts from an engine that kept nothing and
-// BM_SmartSearchAllOneThread uses one thread. BM_LineWritingWalk and
+// never fails on time. BM_SmartSearchAll runs on an engine that has searched
+// these draws before, as the re-plan command does; BM_SmartSearchAllCold starts
+// from an engine that kept nothing, as at start-up, and
+// BM_SmartSearchAllOneThread uses one thread. BM_RecomputeFullResearch is the
+// recompute after the trim, from a new oldest draw. BM_LineWritingWalk and
 // BM_CountingWalk compare the walk that writes plan lines with the one the
 // search uses; BM_SlotScan is one slot's 2,000 candidates walked side by side.
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <fstream>
-#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchDraws.h"
+#include "TargetReporter.h"
 #include "draws/DrawHistory.h"
 #include "plan/CountingWalk.h"
 #include "plan/MultiplierSearch.h"
@@ -30,20 +31,7 @@ using pk10::DrawHistory;
 using pk10::PlanEngine;
 using pk10::PlanState;
 
-// The bundled real draws, newest first.
-std::vector<std::string> RealDraws(std::size_t count) {
-    std::vector<std::string> draws;
-    std::ifstream in(PK10_SOURCE_DIR "/tools/feed-sim/draws.txt");
-    for (std::string line; draws.size() < count && std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty() && line[0] != '#') {
-            draws.push_back(line);
-        }
-    }
-    return draws;
-}
+using pk10::bench::RealDraws;
 
 // A started engine over `count` real draws: fillers picked, every multiplier
 // searched, every book refreshed.
@@ -52,10 +40,13 @@ struct Started {
     PlanState state;
     PlanEngine engine;
 
-    explicit Started(std::size_t count, pk10::SearchOptions search = {})
+    // The `count` draws after the newest `skip` ones.
+    explicit Started(std::size_t count, std::size_t skip = 0, pk10::SearchOptions search = {})
         : engine(history, state, search) {
         engine.PickAllFillerDigits();
-        pk10::FillHistory(history, RealDraws(count));
+        std::vector<std::string> draws = RealDraws(count + skip);
+        draws.erase(draws.begin(), draws.begin() + static_cast<long>(skip));
+        pk10::FillHistory(history, draws);
         engine.SmartSearchAll();
         for (int position = 1; position <= 10; ++position) {
             engine.RefreshPositionBook(position);
@@ -74,7 +65,7 @@ void BM_SmartSearchAll(benchmark::State& state) {
 BENCHMARK(BM_SmartSearchAll)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
 void BM_SmartSearchAllOneThread(benchmark::State& state) {
-    Started started(36, pk10::SearchOptions{1, true});
+    Started started(36, 0, pk10::SearchOptions{1, true});
     for (auto _ : state) {
         started.engine.SmartSearchAll();
         benchmark::DoNotOptimize(started.state.PlanMultiplier[1]);
@@ -93,19 +84,33 @@ void BM_SmartSearchAllCold(benchmark::State& state) {
 BENCHMARK(BM_SmartSearchAllCold)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 void BM_RecomputeFullResearch(benchmark::State& state) {
-    // 31 draws: every slot is searched afresh; the settling runs as it would.
-    Started started(31);
-    const PlanState before = started.state;
+    // As in steady running: an engine that searched every slot at 31 draws and
+    // went on to 36 sees the history trimmed to 30 and a new draw merged, so
+    // its 31 draws make every slot search afresh from a new oldest draw; the
+    // settling runs as it would.
+    const std::vector<std::string> draws = RealDraws(37);
+    auto window = [&](std::size_t newest, std::size_t count) {
+        return std::vector<std::string>(draws.begin() + static_cast<long>(newest),
+                                        draws.begin() + static_cast<long>(newest + count));
+    };
     for (auto _ : state) {
         state.PauseTiming();
-        started.state = before;
+        auto started = std::make_unique<Started>(30, 7);
+        for (std::size_t newest = 6; newest >= 1; --newest) {
+            pk10::FillHistory(started->history, window(newest, 37 - newest));
+            started->engine.RecomputeAllPlans();
+        }
+        pk10::FillHistory(started->history, window(0, 31));
         state.ResumeTiming();
-        started.engine.RecomputeAllPlans();
-        benchmark::DoNotOptimize(started.state.PlanMultiplier[1]);
+        started->engine.RecomputeAllPlans();
+        benchmark::DoNotOptimize(started->state.PlanMultiplier[1]);
+        state.PauseTiming();
+        started.reset();
+        state.ResumeTiming();
     }
     state.counters["walks"] = 18990;
 }
-BENCHMARK(BM_RecomputeFullResearch)->Unit(benchmark::kMillisecond)->Repetitions(9);
+BENCHMARK(BM_RecomputeFullResearch)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(9);
 
 void BM_LineWritingWalk(benchmark::State& state) {
     Started started(36);
@@ -144,49 +149,9 @@ void BM_SlotScan(benchmark::State& state) {
 }
 BENCHMARK(BM_SlotScan)->Arg(1)->Arg(2)->Arg(6)->Unit(benchmark::kMicrosecond);
 
-// Reports through the reporter that --benchmark_format chooses (console, json
-// or csv), then prints a warning on standard error for every median above its
-// target, so the figures on standard output stay in the chosen format.
-class TargetReporter : public benchmark::BenchmarkReporter {
-  public:
-    bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        display_->ReportRuns(runs);
-        static const std::map<std::string, double> targetMs = {{"BM_SmartSearchAll", 1.0},
-                                                               {"BM_RecomputeFullResearch", 1.5}};
-        for (const Run& run : runs) {
-            const auto target = targetMs.find(run.run_name.function_name);
-            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median" ||
-                target == targetMs.end()) {
-                continue;
-            }
-            const double ms = run.GetAdjustedRealTime();  // the benchmarks report in ms
-            std::fprintf(stderr, "%s median %.2f ms, target %.1f ms%s\n",
-                         run.run_name.function_name.c_str(), ms, target->second,
-                         ms > target->second ? "  WARNING: above target" : "");
-        }
-    }
-
-    void Finalize() override { display_->Finalize(); }
-
-  private:
-    // Owned by the library.
-    benchmark::BenchmarkReporter* display_ = benchmark::CreateDefaultDisplayReporter();
-};
-
 }  // namespace
 
-// Google Benchmark's own options (--benchmark_format, --benchmark_out and the
-// rest) are read by Initialize(); --benchmark_out writes the file in
-// --benchmark_out_format alongside what standard output shows.
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    TargetReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return pk10::bench::RunWithTargets(
+        argc, argv, {{"BM_SmartSearchAll", {1.0}}, {"BM_RecomputeFullResearch", {1.5}}});
 }

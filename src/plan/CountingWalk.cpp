@@ -1,9 +1,12 @@
 #include "plan/CountingWalk.h"
 
 #include <array>
+#include <bit>
+#include <utility>
 
 #include "plan/Decimal.h"
 #include "plan/NumberDerivation.h"
+#include "plan/PlanLineText.h"
 #include "plan/ProductDigitSet.h"
 
 namespace pk10 {
@@ -28,6 +31,44 @@ std::uint16_t CarBit(std::string_view number) {
 }
 
 }  // namespace
+
+DrawReading DrawReading::Of(std::string_view line) {
+    DrawReading reading;
+    reading.period = DecimalValue(Mid(line, 0, kPeriodLength));
+    for (const DigitView view : {DigitView::FirstSeven, DigitView::AllTen}) {
+        const std::size_t v = view == DigitView::FirstSeven ? 0 : 1;
+        // The view is at most 30 characters long.
+        for (const char c : DigitViewText(line, view)) {
+            if (c != ' ') {
+                reading.digits[v][reading.length[v]++] = c;
+            }
+        }
+        reading.value[v] = DecimalValue(reading.Digits(view));
+    }
+    return reading;
+}
+
+std::string_view DrawReading::Digits(DigitView view) const {
+    const std::size_t v = view == DigitView::FirstSeven ? 0 : 1;
+    return {digits[v].data(), length[v]};
+}
+
+std::int32_t DrawReading::Value(DigitView view) const {
+    return value[view == DigitView::FirstSeven ? 0 : 1];
+}
+
+const DrawReading& DrawReadings::Of(const std::string& line) {
+    // Lines leave the history as new ones come; past this many kept readings
+    // they are all read afresh.
+    constexpr std::size_t kKeptReadings = 512;
+    if (const auto found = readings_.find(line); found != readings_.end()) {
+        return found->second;
+    }
+    if (readings_.size() >= kKeptReadings) {
+        readings_.clear();
+    }
+    return readings_.emplace(line, DrawReading::Of(line)).first->second;
+}
 
 CountingWalk::Completion CountingWalk::CompletionOf(std::string_view fillerDigits,
                                                     std::int32_t size) {
@@ -56,7 +97,8 @@ CountingWalk::Completion CountingWalk::CompletionOf(std::string_view fillerDigit
 
 std::optional<CountingWalk> CountingWalk::Build(const DrawHistory& history, const PlanState& state,
                                                 int position, std::int32_t span, std::int32_t size,
-                                                const Completion* completion) {
+                                                const Completion* completion,
+                                                DrawReadings* readings) {
     const WalkVariant* variant = VariantOfPosition(position);
     const std::int32_t oldest = history.oldest;
     if (variant == nullptr || oldest < 1 || oldest >= kHistorySlots) {
@@ -76,16 +118,26 @@ std::optional<CountingWalk> CountingWalk::Build(const DrawHistory& history, cons
     walk.first618_ = static_cast<std::uint32_t>(walk.seed_) * kTwinFactor;
 
     // The walk examines oldest-2 down to 0; the draw after the seed draw is skipped.
+    const auto examined = static_cast<std::size_t>(oldest - 1);
+    for (auto* vector : {&walk.reseeds_, &walk.periods_}) {
+        vector->reserve(examined);
+    }
+    walk.carBits_.reserve(examined);
+    walk.draws_.reserve(examined);
     for (std::int32_t i = oldest - 2; i >= 0; --i) {
-        const std::string digits =
-            DrawDigitsOf(history.walkLines[static_cast<std::size_t>(i)], variant->view);
+        const std::string& line = history.walkLines[static_cast<std::size_t>(i)];
+        DrawReading local;
+        const DrawReading& reading =
+            readings != nullptr ? readings->Of(line) : (local = DrawReading::Of(line));
+        const std::string_view digits = reading.Digits(variant->view);
         const std::uint16_t bit = CarBit(Mid(digits, variant->numberAt, 2));
         if (bit == 0) {
             return std::nullopt;
         }
-        const std::int32_t reseed = DecimalValue(digits);
+        const std::int32_t reseed = reading.Value(variant->view);
         walk.reseeds_.push_back(reseed);
         walk.carBits_.push_back(bit);
+        walk.periods_.push_back(reading.period);
         walk.draws_.push_back(Draw{bit, static_cast<std::uint32_t>(reseed) * kSingleFactor,
                                    static_cast<std::uint32_t>(reseed) * kTwinFactor});
         if (i == 0) {
@@ -119,7 +171,9 @@ WalkCount CountingWalk::CountWith(std::uint16_t firstNumbers, LaterSet laterSet)
         }
         result.hits += hit ? 1 : 0;
         ++result.lineCount;
+        result.closeBefore = result.lastClose;
         result.lastClose = e;
+        result.lastHit = hit;
         examined = 0;
         numbers = laterSet(e);
     }
@@ -139,6 +193,37 @@ WalkCount CountingWalk::Count(std::int32_t multiplier) const {
         const Draw& draw = draws_[static_cast<std::size_t>(e)];
         return Derive(laterTwin, draw.reseed314, draw.reseed618, m);
     });
+}
+
+LastWalkLines CountingWalk::LastLines(const WalkCount& count, std::int32_t multiplier,
+                                      std::string_view filler) const {
+    // The span starting after examined draw `close` (-1: the first span): its
+    // start period and its numbers.
+    auto spanAfter = [&](int close) {
+        const bool first = close < 0;
+        const auto at = static_cast<std::size_t>(first ? 0 : close);
+        const std::int32_t start = first ? seedPeriod_ : WrapAdd(periods_[at], 1);
+        const std::string numbers =
+            DerivePlanNumbers(first ? variant_->firstForm : variant_->laterForm,
+                              first ? seed_ : reseeds_[at], multiplier, size_, filler);
+        return std::pair(start, numbers);
+    };
+    LastWalkLines lines;
+    if (count.lastClose >= 0) {
+        const auto [start, numbers] = spanAfter(count.closeBefore);
+        const auto close = static_cast<std::size_t>(count.lastClose);
+        // The car as it stands in the draw; only cars "01".."10" reach a count.
+        const std::uint16_t bit = carBits_[close];
+        const unsigned car = bit == 1 ? 10 : static_cast<unsigned>(std::countr_zero(bit));
+        const char drawn[2] = {static_cast<char>('0' + car / 10),
+                               static_cast<char>('0' + car % 10)};
+        lines.closed =
+            ClosedPlanLine(variant_->title, start, span_, count.lastClose - count.closeBefore,
+                           numbers, std::string_view(drawn, 2), count.lastHit);
+    }
+    const auto [start, numbers] = spanAfter(count.lastClose);
+    lines.open = OpenPlanLine(variant_->title, start, span_, numbers);
+    return lines;
 }
 
 void CountingWalk::LeaveEndState(const WalkCount& count, DrawHistory& history,

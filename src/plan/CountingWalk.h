@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "draws/DrawHistory.h"
@@ -22,10 +23,41 @@
 
 namespace pk10 {
 
+// What a walk reads from one draw line: its period and, per digit view, the
+// digits without spaces (as DrawDigitsOf gives them) and their value.
+struct DrawReading {
+    std::int32_t period = 0;
+    std::array<std::array<char, 30>, 2> digits{};  // by view: first seven, all ten
+    std::array<std::size_t, 2> length{};
+    std::array<std::int32_t, 2> value{};
+
+    static DrawReading Of(std::string_view line);
+    std::string_view Digits(DigitView view) const;
+    std::int32_t Value(DigitView view) const;
+};
+
+// Readings kept by line text, so a line is read once while it stays in the history.
+class DrawReadings {
+  public:
+    const DrawReading& Of(const std::string& line);
+
+  private:
+    std::unordered_map<std::string, DrawReading> readings_;
+};
+
 struct WalkCount {
     std::int32_t hits = 0;
     int lastClose = -1;          // index into the examined draws of the last close; -1 for none
+    int closeBefore = -1;        // the close before it; -1 for none
+    bool lastHit = false;        // whether the last close was a hit
     std::int32_t lineCount = 0;  // lines the line-writing walk would have written
+};
+
+// The lines of a walk that its callers read: the latest closed span's (empty
+// when no span closed) and the open span's.
+struct LastWalkLines {
+    std::string closed;
+    std::string open;
 };
 
 class CountingWalk {
@@ -40,13 +72,20 @@ class CountingWalk {
     // an unknown Position, fewer than two draws, or an examined draw whose
     // number at the Position is not a car "01".."10" (the line-writing walk's
     // substring test then differs from set membership).
-    // `completion`, when given, is CompletionOf the Position's filler and `size`.
+    // `completion`, when given, is CompletionOf the Position's filler and `size`;
+    // `readings`, when given, keeps the lines read.
     static std::optional<CountingWalk> Build(const DrawHistory& history, const PlanState& state,
                                              int position, std::int32_t span, std::int32_t size,
-                                             const Completion* completion = nullptr);
+                                             const Completion* completion = nullptr,
+                                             DrawReadings* readings = nullptr);
 
     // The walk's count for one multiplier.
     WalkCount Count(std::int32_t multiplier) const;
+
+    // The last two lines the line-writing walk with `multiplier` writes, made
+    // from its count and the Position's filler digits.
+    LastWalkLines LastLines(const WalkCount& count, std::int32_t multiplier,
+                            std::string_view filler) const;
 
     // Leaves the cursor, seed, digits and line count as the line-writing walk
     // with that multiplier would have left them (after its PrepareWalk).
@@ -83,6 +122,7 @@ class CountingWalk {
     Completion completed_{};
     std::vector<std::int32_t> reseeds_;
     std::vector<std::uint16_t> carBits_;
+    std::vector<std::int32_t> periods_;  // each examined draw's stored period
     std::uint32_t first314_ = 0;
     std::uint32_t first618_ = 0;
     // What PrepareWalk leaves, and the digits of the newest examined draw.

@@ -5,7 +5,7 @@
 // of different multipliers differ only in data: each step tests the car a draw
 // brings against each candidate's set, counts the hits, and on a close swaps in
 // the candidate's next set. The scan runs those steps on a row of candidates
-// per instruction.
+// per instruction, and can stop after any draw and go on later from there.
 
 #include <cstdint>
 #include <span>
@@ -15,21 +15,24 @@ namespace pk10 {
 // Candidates handled per step; row lengths and ranges are rounded to it.
 inline constexpr std::int32_t kScanLanes = 16;
 
-struct ScanRows {
-    // The first span's number set per multiplier.
-    const std::uint16_t* first = nullptr;
-    // Per examined draw e except the newest: the number set per multiplier of
-    // the span that starts when draw e closes one.
-    std::span<const std::uint16_t* const> later;
-    // Per examined draw, oldest first: the car it brings at the Position.
-    std::span<const std::uint16_t> carBits;
-    std::int32_t span = 0;
+// Every candidate's walk so far, indexed by multiplier: the numbers of its
+// running span, the draws that span has examined, and the hits.
+struct ScanLanes {
+    std::int16_t* numbers = nullptr;
+    std::int16_t* examined = nullptr;
+    std::int16_t* hits = nullptr;
 };
 
-// Writes the hit count of every multiplier m in [begin, end) to hits[m]; rows
-// and `hits` are indexed by multiplier and hold at least `end` rounded up to
-// kScanLanes entries. Entries of the rounded range outside [begin, end) may be
-// written too.
-void ScanHits(const ScanRows& rows, std::int32_t begin, std::int32_t end, std::int16_t* hits);
+// Starts the walks of the multipliers m in [begin, end): numbers first[m].
+void StartScan(const std::uint16_t* first, std::int32_t begin, std::int32_t end,
+               const ScanLanes& lanes);
+
+// Walks the multipliers m in [begin, end) over further draws, oldest first:
+// carBits[e] is the car draw e brings at the Position and later[e][m] the
+// number set of the span that starts when draw e closes one. Rows and lanes
+// are indexed by multiplier and hold at least `end` rounded up to kScanLanes
+// entries; entries of the rounded range outside [begin, end) are walked too.
+void ScanDraws(std::span<const std::uint16_t* const> later, std::span<const std::uint16_t> carBits,
+               std::int32_t span, std::int32_t begin, std::int32_t end, const ScanLanes& lanes);
 
 }  // namespace pk10

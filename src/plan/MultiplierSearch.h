@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "draws/DrawHistory.h"
@@ -63,6 +64,16 @@ class MultiplierSearch {
                                                   std::int32_t size,
                                                   const std::vector<SlotRange>& ranges);
 
+    // One counting walk of the slot with `multiplier`, and its count; nothing
+    // where the counting walk cannot stand in for the line-writing walk.
+    std::optional<std::pair<CountingWalk, WalkCount>> CountOne(const DrawHistory& history,
+                                                               const PlanState& state, int slot,
+                                                               std::int32_t multiplier,
+                                                               std::int32_t span,
+                                                               std::int32_t size);
+
+    bool fastPaths() const { return options_.fastPaths; }
+
     // The hit count of every multiplier 0..kRowLength-1 of the slot, as the
     // fast paths compute it; nothing where Search would give nothing.
     std::optional<std::vector<std::int16_t>> HitCounts(const DrawHistory& history,
@@ -70,32 +81,58 @@ class MultiplierSearch {
                                                        std::int32_t span, std::int32_t size);
 
   private:
-    using Row = std::vector<std::uint16_t>;
+    // A row is made from multiplier 0 up, as far as the searches so far needed.
+    struct Row {
+        std::vector<std::uint16_t> sets;
+        std::int32_t filled = 0;
+    };
     struct SlotRows {
         bool made = false;
         std::string filler;
         std::int32_t size = 0;
         CountingWalk::Completion completion{};
         std::unordered_map<std::uint64_t, Row> completed;
+        // The candidates' walks after the draws of the last scan: a scan over
+        // the same draws with more appended (a new draw merged, the oldest kept)
+        // goes on from there.
+        struct {
+            std::uint64_t firstKey = 0;
+            std::int32_t span = 0;
+            std::int32_t begin = 0;
+            std::int32_t end = 0;
+            std::vector<std::uint64_t> drawKeys;
+            std::vector<std::uint16_t> carBits;
+            std::vector<std::int16_t> numbers, examined, hits;
+        } walked;
     };
 
     // Fills the product rows the walks need and are not kept yet.
-    void FillProductRows(const std::vector<CountingWalk>& walks, std::int32_t size);
+    // `ends[i]`: the multipliers walk i needs, from 0, rounded to whole lanes.
+    void FillProductRows(const DrawHistory& history, const std::vector<CountingWalk>& walks,
+                         const std::vector<std::int32_t>& ends, std::int32_t size);
     // The slot's completed rows, emptied (and its completion made afresh) when
     // its filler or the size changed.
     SlotRows& RowsOfSlot(int slot, const PlanState& state, std::int32_t size);
-    // Writes the hits of the multipliers from..to-1 (inside the rows) to `hits`.
+    // Whether the slot's last scan covers a beginning of this walk's draws and
+    // the candidates from..to-1; `keys` are the walk's row keys.
+    static bool GoesOn(const CountingWalk& walk, const SlotRows& rows, std::int32_t from,
+                       std::int32_t to, const std::vector<std::uint64_t>& keys);
+    // Writes the hits of the multipliers from..to-1 (inside the rows) to `hits`,
+    // going on from the slot's last scan where its draws begin these.
     void Scan(const CountingWalk& walk, SlotRows& rows, std::int32_t from, std::int32_t to,
               std::int16_t* hits);
     // The best multiplier of one range: with the slot's completed rows, or one
     // scalar walk per candidate.
     SlotChoice ChooseBest(CountingWalk walk, const SlotRange& range, SlotRows* rows);
-    const std::uint16_t* CompletedRow(SlotRows& rows, const CountingWalk& walk, std::uint64_t key);
+    // The slot's completed row of `key`, made at least up to `end`.
+    const std::uint16_t* CompletedRow(SlotRows& rows, const CountingWalk& walk, std::uint64_t key,
+                                      std::int32_t end);
 
     SearchOptions options_;
     std::int32_t productSize_ = 0;
     std::unordered_map<std::uint64_t, Row> products_;  // by seed and form
     std::vector<SlotRows> slots_;                      // by slot - 1
+    DrawReadings readings_;
 };
 
 }  // namespace pk10

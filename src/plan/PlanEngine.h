@@ -95,8 +95,14 @@ class PlanEngine {
     // Cursor to the oldest draw, WorkLineCount to 0, then PrepareWalk.
     void PrepareWalkFromOldest();
     // Empties the WorkBook and walks the slot from the oldest draw with its
-    // PlanMultiplier, PlanSpan and PlanSize.
+    // PlanMultiplier, PlanSpan and PlanSize. Its callers read only the walk's
+    // last two lines (the open span and the latest closed one), so with the
+    // search's fast paths on only those are written, from a counting walk.
     void WalkSlotFromOldest(int slot);
+    // Writes the last two lines of the slot's walk at the WorkBook slots the
+    // line-writing walk puts them and leaves its state; false (nothing done)
+    // where the counting walk cannot stand in for it.
+    bool WriteLastWalkLines(int slot);
     // Sets the slot's PlanMultiplier to its search over the re-search range,
     // then walks it as WalkSlotFromOldest does.
     void SearchAgainAndWalk(int slot);

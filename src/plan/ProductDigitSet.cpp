@@ -118,4 +118,21 @@ std::uint16_t ProductDigitSet(bool twin, std::uint32_t factor314, std::uint32_t 
     return static_cast<std::uint16_t>(digits.seen);
 }
 
+DigitSetPair ProductDigitSets(std::uint32_t factor314, std::uint32_t factor618,
+                              std::uint32_t multiplier, std::int32_t n) {
+    if (n <= 0) {
+        return {};
+    }
+    FirstDistinct digits;
+    digits.n = static_cast<std::uint32_t>(n);
+    digits.AddProduct(factor314 * multiplier);
+    DigitSetPair sets;
+    sets.single = static_cast<std::uint16_t>(digits.seen);
+    if (!digits.full) {
+        digits.AddProduct(factor618 * multiplier);
+    }
+    sets.twin = static_cast<std::uint16_t>(digits.seen);
+    return sets;
+}
+
 }  // namespace pk10
