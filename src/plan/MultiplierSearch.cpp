@@ -22,10 +22,12 @@ static_assert(MultiplierSearch::kRowLength % kScanLanes == 0);
 constexpr std::size_t kKeptProductRows = 512;
 constexpr std::size_t kKeptSlotRows = 128;
 
-// Starting a thread costs about as much as walking 100,000 candidate steps or
-// filling a few rows; below that the calling thread does the work alone.
-constexpr std::size_t kStepsWorthThreads = 200000;
-constexpr std::size_t kRowsWorthThreads = 4;
+// Starting and joining a thread costs tens of microseconds on an idle machine,
+// and on a busy one the join can wait a whole time slice for the helper to be
+// scheduled; only work far larger than that is shared: the rows of a search
+// that starts from nothing kept, or scans of very many candidate steps.
+constexpr std::size_t kStepsWorthThreads = 1000000;
+constexpr std::size_t kRowsWorthThreads = 16;
 
 // A row's entries up to a search's end, rounded to whole scan lanes.
 std::int32_t RowEnd(std::int32_t end) {
