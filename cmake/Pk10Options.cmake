@@ -15,6 +15,7 @@ if(PK10_SANITIZE)
     target_compile_options(pk10_options INTERFACE -fsanitize=${PK10_SANITIZE}
                                                   -fno-omit-frame-pointer)
     target_link_options(pk10_options INTERFACE -fsanitize=${PK10_SANITIZE})
+    target_compile_definitions(pk10_options INTERFACE PK10_SANITIZED=1)
 endif()
 
 # Adds a static library made of every .cpp file in the calling folder.

@@ -25,8 +25,9 @@ void StartScan(const std::uint16_t* first, std::int32_t begin, std::int32_t end,
     }
 }
 
-// On x86-64 a second copy uses AVX2 where the processor has it.
-#if defined(__x86_64__)
+// On x86-64 a second copy uses AVX2 where the processor has it. The loader picks
+// the copy before a sanitizer's runtime is ready, so sanitized builds keep one copy.
+#if defined(__x86_64__) && !defined(PK10_SANITIZED)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void ScanDraws(std::span<const std::uint16_t* const> later,
