@@ -68,14 +68,10 @@ cli::OptionTable RunOptions(AppOptions& options) {
              return SetServer("--maker-server", v, options.makerServer);
          }},
         {"--refresh-ms", "N", "milliseconds between two polls of the results (default 120000)",
-         [&options](const std::string& v) -> std::string {
-             const std::optional<int> ms = ParseMilliseconds(v);
-             if (!ms) {
-                 return "--refresh-ms: '" + v +
-                        "' is not a whole number of milliseconds from 1 to 2147483647";
-             }
-             options.refreshMs = *ms;
-             return {};
+         [&options](const std::string& v) {
+             return cli::Store(ParseMilliseconds(v), options.refreshMs,
+                               "--refresh-ms: '" + v +
+                                   "' is not a whole number of milliseconds from 1 to 2147483647");
          }},
         {"--headless", "",
          "no window: pane updates, messages and opened addresses\n"
@@ -90,14 +86,10 @@ cli::OptionTable RunOptions(AppOptions& options) {
         {"--positions", "LIST",
          "the Positions headless shows: 'all' or a comma-separated\n"
          "list of 1 to 10 (default 1)",
-         [&options](const std::string& v) -> std::string {
-             const std::optional<std::vector<int>> positions = ParsePositionList(v);
-             if (!positions) {
-                 return "--positions: '" + v +
-                        "' is not 'all' or Positions 1 to 10 separated by commas";
-             }
-             options.positions = *positions;
-             return {};
+         [&options](const std::string& v) {
+             return cli::Store(
+                 ParsePositionList(v), options.positions,
+                 "--positions: '" + v + "' is not 'all' or Positions 1 to 10 separated by commas");
          }},
         {"--json", "",
          "headless, one JSON object per event on standard output\n"
@@ -110,12 +102,8 @@ cli::OptionTable RunOptions(AppOptions& options) {
         {"--data-dir", "DIR",
          "folder of data/ and data1.txt (default: the working\n"
          "directory); created when missing",
-         [&options](const std::string& v) -> std::string {
-             if (v.empty()) {
-                 return "--data-dir needs a folder name";
-             }
-             options.workDir = v;
-             return {};
+         [&options](const std::string& v) {
+             return cli::StoreNonEmpty(v, options.workDir, "--data-dir needs a folder name");
          }},
     };
 }

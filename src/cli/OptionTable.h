@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pk10::cli {
@@ -25,6 +27,24 @@ struct Option {
 };
 
 using OptionTable = std::vector<Option>;
+
+// A handler's usual ending: stores the value read into `target`, or returns
+// `refusal` when the text gave none.
+template <typename Value, typename Target>
+std::string Store(const std::optional<Value>& value, Target& target, std::string refusal) {
+    if (!value) {
+        return refusal;
+    }
+    target = *value;
+    return {};
+}
+
+// The same for a text that must not be empty.
+template <typename Target>
+std::string StoreNonEmpty(const std::string& value, Target& target, std::string refusal) {
+    return Store(value.empty() ? std::nullopt : std::optional<std::string>(value), target,
+                 std::move(refusal));
+}
 
 // Parses the arguments after the program name against `table`. "--name value"
 // and "--name=value" are both accepted; a flag takes no value; options are

@@ -10,6 +10,9 @@
 namespace feedsim {
 namespace {
 
+using pk10::cli::Store;
+using pk10::cli::StoreNonEmpty;
+
 // Reads a whole text as a decimal integer within [low, high].
 template <typename Int>
 std::optional<Int> ReadInteger(const std::string& text, Int low, Int high) {
@@ -37,16 +40,6 @@ std::optional<double> ReadSeconds(const std::string& text) {
     return value;
 }
 
-// Stores the value read into `target`; `refusal` when there is none.
-template <typename Value, typename Target>
-std::string Store(const std::optional<Value>& value, Target& target, std::string refusal) {
-    if (!value) {
-        return refusal;
-    }
-    target = *value;
-    return {};
-}
-
 // Every option: its argument, its line in --help, how it is stored or why the
 // value is refused.
 pk10::cli::OptionTable Options(FeedSimOptions& o) {
@@ -57,12 +50,8 @@ pk10::cli::OptionTable Options(FeedSimOptions& o) {
                           "--port needs a number from 0 to 65535, got '" + v + "'");
          }},
         {"--bind", "ADDR", "address to listen on (default 127.0.0.1)",
-         [&o](const std::string& v) -> std::string {
-             if (v.empty()) {
-                 return "--bind needs an address";
-             }
-             o.bind = v;
-             return {};
+         [&o](const std::string& v) {
+             return StoreNonEmpty(v, o.bind, "--bind needs an address");
          }},
         {"--interval", "SECONDS",
          "time between two new draws (default 60; fractions allowed,\n"
@@ -81,12 +70,8 @@ pk10::cli::OptionTable Options(FeedSimOptions& o) {
         {"--draws", "FILE",
          "real draws to replay, one line \"PPPPPP c1 c2 ... c10\" each,\n"
          "newest first, '#' lines ignored (default: the bundled file)",
-         [&o](const std::string& v) -> std::string {
-             if (v.empty()) {
-                 return "--draws needs a file name";
-             }
-             o.drawsFile = v;
-             return {};
+         [&o](const std::string& v) {
+             return StoreNonEmpty(v, o.drawsFile, "--draws needs a file name");
          }},
         {"--version", "N", "version stamp served to the update check (default 20160401)",
          [&o](const std::string& v) -> std::string {
