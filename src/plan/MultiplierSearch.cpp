@@ -306,28 +306,19 @@ void MultiplierSearch::FillProductRows(const DrawHistory& history,
             std::int32_t to = 0;
             for (const Part* part : {&rows.single, &rows.twin}) {
                 if (part->row != nullptr) {
-                    part->row->sets.resize(kRowLength);
+                    part->row->Make();
                     from = std::min(from, part->row->filled);
                     to = std::max(to, part->end);
                 }
             }
-            auto wants = [](const Part& part, std::int32_t m) {
-                return part.row != nullptr && m >= part.row->filled && m < part.end;
+            // Both rows are written over the union of what they lack: entries
+            // already made are made again the same.
+            auto data = [](const Part& part) {
+                return part.row != nullptr ? part.row->sets.get() : nullptr;
             };
-            for (std::int32_t m = from; m < to; ++m) {
-                const auto at = static_cast<std::size_t>(m);
-                const auto multiplier = static_cast<std::uint32_t>(m);
-                const bool single = wants(rows.single, m);
-                const bool twin = wants(rows.twin, m);
-                if (single && twin) {
-                    const DigitSetPair sets =
-                        ProductDigitSets(factor314, factor618, multiplier, size);
-                    rows.single.row->sets[at] = sets.single;
-                    rows.twin.row->sets[at] = sets.twin;
-                } else if (single || twin) {
-                    (single ? rows.single : rows.twin).row->sets[at] =
-                        ProductDigitSet(twin, factor314, factor618, multiplier, size);
-                }
+            if (from < to) {
+                ProductDigitRows(factor314, factor618, size, from, to, data(rows.single),
+                                 data(rows.twin));
             }
             for (const Part* part : {&rows.single, &rows.twin}) {
                 if (part->row != nullptr) {
@@ -342,14 +333,14 @@ const std::uint16_t* MultiplierSearch::CompletedRow(SlotRows& rows, const Counti
     Row& row = rows.completed[key];
     if (row.filled < end) {
         const Row& products = products_.find(key)->second;
-        row.sets.resize(kRowLength);
+        row.Make();
         for (auto m = static_cast<std::size_t>(row.filled); m < static_cast<std::size_t>(end);
              ++m) {
             row.sets[m] = walk.Completed(products.sets[m]);
         }
         row.filled = end;
     }
-    return row.sets.data();
+    return row.sets.get();
 }
 
 SlotChoice MultiplierSearch::ChooseBest(CountingWalk walk, const SlotRange& range, SlotRows* rows) {

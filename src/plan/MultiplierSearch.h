@@ -11,6 +11,7 @@
 // depend on the thread count.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -83,8 +84,16 @@ class MultiplierSearch {
   private:
     // A row is made from multiplier 0 up, as far as the searches so far needed.
     struct Row {
-        std::vector<std::uint16_t> sets;
+        // kRowLength entries once made, left unset until filled (no time is
+        // spent zeroing what is about to be written).
+        std::unique_ptr<std::uint16_t[]> sets;
         std::int32_t filled = 0;
+
+        void Make() {
+            if (!sets) {
+                sets = std::make_unique_for_overwrite<std::uint16_t[]>(kRowLength);
+            }
+        }
     };
     struct SlotRows {
         bool made = false;

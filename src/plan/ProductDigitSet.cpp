@@ -49,32 +49,34 @@ const ChunkTables& Chunks() {
 // "The first n distinct digits" over a run of chunks. Because the count of
 // distinct digits grows by at most one per digit, the set at the first digit
 // where the count reaches n is exactly the first n distinct digits.
+//
+// AddChunk does not branch on the digits: where the set fills is as good as
+// random from one multiplier to the next, and without mispredicted branches
+// the processor overlaps consecutive multipliers.
 struct FirstDistinct {
-    std::uint32_t seen = 0;
+    const ChunkTables& chunks;
     std::uint32_t n = 0;
+    std::uint32_t seen = 0;
     bool full = false;
 
-    void AddChunk(std::uint64_t sets) {
+    [[gnu::always_inline]] void AddChunk(std::uint64_t sets) {
         const std::uint32_t after = seen | static_cast<std::uint32_t>(sets >> 30);
-        if (kBitCount[after] < n) {
-            seen = after;
-            return;
-        }
-        for (unsigned i = 0; i < 4; ++i) {
-            const std::uint32_t prefix =
-                seen | static_cast<std::uint32_t>((sets >> (10 * i)) & kSetMask);
-            if (kBitCount[prefix] >= n) {
-                seen = prefix;
-                break;
-            }
-        }
-        full = true;
+        // The counts after each digit never fall, so the first digit reaching
+        // n is the number of earlier digits still short of it.
+        const unsigned shortOf =
+            static_cast<unsigned>(kBitCount[seen | (sets & kSetMask)] < n) +
+            static_cast<unsigned>(kBitCount[seen | ((sets >> 10) & kSetMask)] < n) +
+            static_cast<unsigned>(kBitCount[seen | ((sets >> 20) & kSetMask)] < n);
+        const std::uint32_t reached =
+            seen | static_cast<std::uint32_t>((sets >> (10 * shortOf)) & kSetMask);
+        const bool fills = kBitCount[after] >= n;
+        seen = full ? seen : (fills ? reached : after);
+        full = full || fills;
     }
 
     // The decimal digits of the product's magnitude (the "-" sign is dropped by
     // the derivation anyway).
-    void AddProduct(std::uint32_t product) {
-        const ChunkTables& chunks = Chunks();
+    [[gnu::always_inline]] void AddProduct(std::uint32_t product) {
         const std::uint32_t value = (product & 0x80000000u) != 0 ? 0u - product : product;
         if (value < kChunk) {
             AddChunk(chunks.leading[value]);
@@ -87,16 +89,36 @@ struct FirstDistinct {
         } else {
             const std::uint32_t top = high / kChunk;
             AddChunk(chunks.leading[top]);
-            if (full) {
-                return;
-            }
             AddChunk(chunks.full[high - top * kChunk]);
         }
-        if (!full) {
-            AddChunk(chunks.full[low]);
-        }
+        AddChunk(chunks.full[low]);
     }
 };
+
+// The rows of ProductDigitRows, with or without the twin form; the products
+// of consecutive multipliers differ by the factors (in 32-bit wrap-around).
+template <bool kWithTwin>
+void FillRows(std::uint32_t factor314, std::uint32_t factor618, std::uint32_t n, std::int32_t from,
+              std::int32_t to, std::uint16_t* single, std::uint16_t* twin) {
+    const ChunkTables& chunks = Chunks();
+    std::uint32_t product314 = factor314 * static_cast<std::uint32_t>(from);
+    std::uint32_t product618 = factor618 * static_cast<std::uint32_t>(from);
+    for (std::int32_t m = from; m < to; ++m) {
+        FirstDistinct digits{chunks, n};
+        digits.AddProduct(product314);
+        if (single != nullptr) {
+            single[m] = static_cast<std::uint16_t>(digits.seen);
+        }
+        if constexpr (kWithTwin) {
+            if (!digits.full) {
+                digits.AddProduct(product618);
+            }
+            twin[m] = static_cast<std::uint16_t>(digits.seen);
+            product618 += factor618;
+        }
+        product314 += factor314;
+    }
+}
 
 }  // namespace
 
@@ -109,8 +131,7 @@ std::uint16_t ProductDigitSet(bool twin, std::uint32_t factor314, std::uint32_t 
     if (n <= 0) {
         return 0;
     }
-    FirstDistinct digits;
-    digits.n = static_cast<std::uint32_t>(n);
+    FirstDistinct digits{Chunks(), static_cast<std::uint32_t>(n)};
     digits.AddProduct(factor314 * multiplier);
     if (twin && !digits.full) {
         digits.AddProduct(factor618 * multiplier);
@@ -118,21 +139,25 @@ std::uint16_t ProductDigitSet(bool twin, std::uint32_t factor314, std::uint32_t 
     return static_cast<std::uint16_t>(digits.seen);
 }
 
-DigitSetPair ProductDigitSets(std::uint32_t factor314, std::uint32_t factor618,
-                              std::uint32_t multiplier, std::int32_t n) {
+void ProductDigitRows(std::uint32_t factor314, std::uint32_t factor618, std::int32_t n,
+                      std::int32_t from, std::int32_t to, std::uint16_t* single,
+                      std::uint16_t* twin) {
     if (n <= 0) {
-        return {};
+        for (std::int32_t m = from; m < to; ++m) {
+            for (std::uint16_t* row : {single, twin}) {
+                if (row != nullptr) {
+                    row[m] = 0;
+                }
+            }
+        }
+        return;
     }
-    FirstDistinct digits;
-    digits.n = static_cast<std::uint32_t>(n);
-    digits.AddProduct(factor314 * multiplier);
-    DigitSetPair sets;
-    sets.single = static_cast<std::uint16_t>(digits.seen);
-    if (!digits.full) {
-        digits.AddProduct(factor618 * multiplier);
+    const auto count = static_cast<std::uint32_t>(n);
+    if (twin != nullptr) {
+        FillRows<true>(factor314, factor618, count, from, to, single, twin);
+    } else {
+        FillRows<false>(factor314, factor618, count, from, to, single, nullptr);
     }
-    sets.twin = static_cast<std::uint16_t>(digits.seen);
-    return sets;
 }
 
 }  // namespace pk10

@@ -17,13 +17,10 @@ std::uint32_t BitCount10(std::uint32_t mask);
 std::uint16_t ProductDigitSet(bool twin, std::uint32_t factor314, std::uint32_t factor618,
                               std::uint32_t multiplier, std::int32_t n);
 
-// ProductDigitSet of both forms at once: the twin form goes on from where the
-// single form's digits end.
-struct DigitSetPair {
-    std::uint16_t single = 0;
-    std::uint16_t twin = 0;
-};
-DigitSetPair ProductDigitSets(std::uint32_t factor314, std::uint32_t factor618,
-                              std::uint32_t multiplier, std::int32_t n);
+// ProductDigitSet of the multipliers from..to-1, written to single[m] and
+// twin[m] for each of them (a null row is not written).
+void ProductDigitRows(std::uint32_t factor314, std::uint32_t factor618, std::int32_t n,
+                      std::int32_t from, std::int32_t to, std::uint16_t* single,
+                      std::uint16_t* twin);
 
 }  // namespace pk10
