@@ -41,10 +41,11 @@ std::string SetServer(const std::string& where, const std::string& value, std::s
     return {};
 }
 
-// Sets `flag` (the handler of an option without a value).
-auto Raise(bool& flag) {
-    return [&flag](const std::string&) {
-        flag = true;
+// Sets every flag given (the handler of an option without a value).
+template <typename... Flags>
+auto Raise(Flags&... flags) {
+    return [&flags...](const std::string&) {
+        ((flags = true), ...);
         return std::string();
     };
 }
@@ -78,11 +79,7 @@ cli::OptionTable RunOptions(AppOptions& options) {
          "go to standard output; SIGINT or SIGTERM stops",
          Raise(options.headless)},
         {"--once", "", "headless, and stop once the start-up work is done",
-         [&options](const std::string&) {
-             options.once = true;
-             options.headless = true;
-             return std::string();
-         }},
+         Raise(options.once, options.headless)},
         {"--positions", "LIST",
          "the Positions headless shows: 'all' or a comma-separated\n"
          "list of 1 to 10 (default 1)",
@@ -94,11 +91,7 @@ cli::OptionTable RunOptions(AppOptions& options) {
         {"--json", "",
          "headless, one JSON object per event on standard output\n"
          "(draw, plans, stats, message, open, banner, error)",
-         [&options](const std::string&) {
-             options.json = true;
-             options.headless = true;
-             return std::string();
-         }},
+         Raise(options.json, options.headless)},
         {"--data-dir", "DIR",
          "folder of data/ and data1.txt (default: the working\n"
          "directory); created when missing",
