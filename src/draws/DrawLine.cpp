@@ -49,6 +49,16 @@ std::optional<int> DrawPeriod(std::string_view line) {
     return period;
 }
 
+int PeriodsAhead(int earlier, int later) {
+    const long long ahead = (static_cast<long long>(later) - earlier) % kPeriodCycle;
+    return static_cast<int>(ahead < 0 ? ahead + kPeriodCycle : ahead);
+}
+
+bool IsAfterPeriod(int later, int earlier) {
+    const int ahead = PeriodsAhead(earlier, later);
+    return ahead > 0 && ahead < kPeriodCycle / 2;
+}
+
 bool IsLaterPeriod(int candidate, int newest) {
     if (newest >= kWrapHigh && candidate < kWrapLow) {
         return true;

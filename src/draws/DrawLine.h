@@ -15,6 +15,18 @@ bool IsDrawLine(std::string_view line);
 // The period of a line whose first six characters are digits; nothing otherwise.
 std::optional<int> DrawPeriod(std::string_view line);
 
+// Periods count up from 000000 to 999999 and then start again at 000000.
+inline constexpr int kPeriodCycle = 1000000;
+
+// How many periods `later` comes after `earlier`, counted forward across the
+// wrap from 999999 to 000000: 0 for the same period, 1 for the next, 999999 for
+// the one before. Both are taken modulo the cycle first.
+int PeriodsAhead(int earlier, int later);
+
+// Whether period `later` comes after `earlier` when both belong to one stretch
+// of the numbering (less than half a cycle apart), counted across the wrap.
+bool IsAfterPeriod(int later, int earlier);
+
 // Whether period `candidate` comes after period `newest`. Six-digit periods
 // count up and wrap from 999999 to 000000, so a candidate below 100000 after a
 // newest of 900000 or more is a wrap and comes after; a candidate of 900000 or
