@@ -107,11 +107,11 @@ void DayFiles::PrepareDayFiles(PlanEngine& engine, PlanView& view) {
         }
     }
 
-    const std::string dateText = DateText(dateSource_());
+    dateText_ = DateText(dateSource_());
     EnsureDataDirectory(workDir_);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         PlanDayFile& file = files_[slot];
-        file.path = DayFilePath(workDir_, dateText, file.tag);
+        file.path = DayFilePath(workDir_, dateText_, file.tag);
         // A file that restores no plan line (unreadable, a folder, empty, only
         // "<br>" or blank entries, damaged) is made afresh like a missing one;
         // otherwise its Position would show no plan for the rest of the day.

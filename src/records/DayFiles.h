@@ -14,6 +14,7 @@
 // set) and the other files are still handled.
 
 #include <filesystem>
+#include <string>
 
 #include "io/ErrorSink.h"
 #include "io/LocalDate.h"
@@ -58,12 +59,16 @@ class DayFiles {
     void WriteDayFiles(const BySlot<PlanBook>& books) const;
 
     const BySlot<PlanDayFile>& files() const { return files_; }
+    // The date text of the day the files are prepared for ("20160105"); empty
+    // until PrepareDayFiles has run.
+    const std::string& dateText() const { return dateText_; }
 
   private:
     DateSource dateSource_;
     std::filesystem::path workDir_ = ".";
     ErrorSink* errors_ = nullptr;
     BySlot<PlanDayFile> files_;
+    std::string dateText_;
 };
 
 }  // namespace pk10
