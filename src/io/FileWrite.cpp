@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -66,18 +65,23 @@ int CreateTempFile(const std::filesystem::path& file, std::filesystem::path& tem
 // The pid in the name of a temporary file that a write made, or nothing when
 // `name` is not such a name.
 std::optional<long> TempFilePid(const std::string& name) {
+    constexpr std::size_t kMaxPidDigits = 9;
     const std::size_t mark = name.rfind(kTempMark);
     if (mark == std::string::npos || mark == 0) {
         return std::nullopt;
     }
     const std::string rest = name.substr(mark + std::char_traits<char>::length(kTempMark));
     const std::size_t dash = rest.find('-');
-    if (dash == 0 || dash == std::string::npos || rest.find_first_not_of("0123456789") != dash ||
-        rest.size() - dash - 1 != static_cast<std::size_t>(kRandomDigits) ||
-        rest.find_first_not_of("0123456789abcdef", dash + 1) != std::string::npos || dash > 9) {
+    if (dash == std::string::npos) {
         return std::nullopt;
     }
-    return std::stol(rest.substr(0, dash));
+    const std::string pid = rest.substr(0, dash);
+    const std::string random = rest.substr(dash + 1);
+    const bool wellFormed = !pid.empty() && pid.size() <= kMaxPidDigits &&
+                            pid.find_first_not_of("0123456789") == std::string::npos &&
+                            random.size() == static_cast<std::size_t>(kRandomDigits) &&
+                            random.find_first_not_of("0123456789abcdef") == std::string::npos;
+    return wellFormed ? std::optional(std::stol(pid)) : std::nullopt;
 }
 
 bool ProcessRunning(long pid) {
