@@ -71,7 +71,7 @@ struct Application::Impl {
         const std::atomic<bool>& abort = worker.AbortFlag();
         // Before the history is filled, so that this pick is the same on every run.
         engine.PickAllFillerDigits();
-        FetchTextFeed(history, Feed());
+        textFeedFilled = FetchTextFeed(history, Feed());
         if (abort) {
             return;
         }
@@ -132,6 +132,8 @@ struct Application::Impl {
     std::mutex startupMutex;
     std::condition_variable startupChanged;
     bool startupDone = false;
+    // Whether an attempt of the start-up's text feed succeeded; set before startupDone.
+    bool textFeedFilled = false;
     bool initialised = false;
     bool stopped = false;
 
@@ -167,10 +169,11 @@ void Application::InitialiseWindow() {
     app.worker.Start();
 }
 
-void Application::WaitForStartup() {
+bool Application::WaitForStartup() {
     Impl& app = *impl_;
     std::unique_lock lock(app.startupMutex);
     app.startupChanged.wait(lock, [&app] { return app.startupDone || app.stopped; });
+    return app.textFeedFilled;
 }
 
 void Application::OnPositionSelected() {

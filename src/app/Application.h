@@ -24,8 +24,9 @@ class Application : public WindowCommands {
     // Returns at once; the slow parts run on the worker.
     void InitialiseWindow();
     // Blocks until the start-up stages (and the promotional link) have run, or the
-    // worker stopped. Used by --once.
-    void WaitForStartup();
+    // worker stopped. Used by --once. Returns whether an attempt of the start-up's
+    // text feed succeeded (false too when the worker stopped before it ended).
+    bool WaitForStartup();
 
     // WindowCommands. Shutdown() may also come from any other thread (the
     // headless run calls it from its signal thread); only the first call does

@@ -34,14 +34,17 @@ int RunHeadless(const AppOptions& options, std::ostream& out) {
 
     app.CheckForUpdate();
     app.InitialiseWindow();
+    bool drawsFetched = true;
     if (options.once) {
-        app.WaitForStartup();
+        drawsFetched = app.WaitForStartup();
     } else {
         std::unique_lock lock(mutex);
         stopped.wait(lock, [&] { return stopRequested; });
     }
     app.Shutdown();
-    return 0;
+    std::lock_guard lock(mutex);
+    // A signal during --once stops the run as it stops any other: not a failure.
+    return drawsFetched || stopRequested ? 0 : kNoDrawsStatus;
 }
 
 }  // namespace pk10
