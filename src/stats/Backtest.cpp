@@ -121,7 +121,10 @@ std::vector<SettledPlan> RandomPlans(const std::vector<SettledPlan>& plans,
         SettledPlan mine = plan;
         mine.numbers = RandomNumbers(random);
         bool done = false;
-        for (std::int32_t period = plan.spanFirst; period <= plan.spanLast && !done; ++period) {
+        // The span's periods, counted forward across the wrap from 999999 to 000000.
+        const int lastStep = PeriodsAhead(plan.spanFirst, plan.spanLast);
+        for (int step = 0; step <= lastStep && !done; ++step) {
+            const std::int32_t period = PeriodsAhead(0, plan.spanFirst + step);
             const auto draw = draws.find(period);
             if (draw == draws.end()) {
                 break;
@@ -130,7 +133,7 @@ std::vector<SettledPlan> RandomPlans(const std::vector<SettledPlan>& plans,
             mine.drawn =
                 draw->second.substr(static_cast<std::size_t>(PositionColumn(plan.position)), 2);
             const bool hit = mine.numbers.find(mine.drawn) != std::string::npos;
-            if (hit || period == plan.spanLast) {
+            if (hit || step == lastStep) {
                 mine.outcome = hit ? PlanOutcome::Hit : PlanOutcome::Miss;
                 done = true;
             }
