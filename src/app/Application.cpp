@@ -27,7 +27,7 @@
 #include "records/DayFiles.h"
 #include "records/PlanPane.h"
 #include "records/RecomputeHooks.h"
-#include "stats/PlanStats.h"
+#include "stats/TodaySettledPlans.h"
 
 namespace pk10 {
 namespace {
@@ -45,9 +45,11 @@ struct Application::Impl {
         fetch.abort = &worker.AbortFlag();
         dayFiles.SetWorkDir(options.workDir);
         dayFiles.SetErrorSink(&shell);
+        today.SetErrorSink(&shell);
         WireRecomputeHooks(engine, dayFiles, shell, [this] {
             shell.OnPlansRecomputed(state.books);
-            shell.ShowPlanStatistics(ReportOfBooks(state.books));
+            today.Settle(dayFiles.dateText(), state.books);
+            shell.ShowPlanStatistics(today.Report());
         });
     }
 
@@ -82,6 +84,7 @@ struct Application::Impl {
         }
         dayFiles.PrepareDayFiles(engine, shell);
         dayFiles.LoadDayFiles(state.books);
+        today.NoteRunning(state.books);
         engine.RecomputeAllPlans();
         PublishBooks();
         if (abort) {
@@ -122,6 +125,8 @@ struct Application::Impl {
     PlanState state;
     PlanEngine engine{history, state};
     DayFiles dayFiles;
+    // Today's settled plans, beside the day files.
+    TodaySettledPlans today{options.workDir};
     FetchOptions fetch;
 
     std::mutex snapshotMutex;

@@ -105,21 +105,4 @@ std::string BacktestTables(const BacktestResult& result, const std::string& sour
     return out;
 }
 
-std::string SettledPlansCsv(const std::vector<SettledPlan>& plans) {
-    std::string out = "position,span_first,span_last,numbers,close_period,period_index,mark\n";
-    for (const SettledPlan& plan : plans) {
-        std::string_view numbers = plan.numbers;
-        while (!numbers.empty() && numbers.back() == ' ') {
-            numbers.remove_suffix(1);
-        }
-        const char* mark = plan.outcome == PlanOutcome::Hit    ? "中"
-                           : plan.outcome == PlanOutcome::Miss ? "挂"
-                                                               : "";
-        out += Format("%d,%d,%d,%.*s,%d,%d,%s\n", plan.position, plan.spanFirst, plan.spanLast,
-                      static_cast<int>(numbers.size()), numbers.data(), plan.closePeriod,
-                      plan.PeriodIndex(), mark);
-    }
-    return out;
-}
-
 }  // namespace pk10

@@ -17,8 +17,8 @@ std::string PlanEngine::RewriteSpan(const std::string& line, std::int32_t newest
     const std::string first(span->first);
     const std::string last(span->last);
     std::string text = ReplaceAll(line, first, "*");
-    text = ReplaceAll(text, last, DecimalText(WrapAdd(newest, state_.PlanSpan)));
-    return ReplaceAll(text, "*", DecimalText(WrapAdd(newest, 1)));
+    text = ReplaceAll(text, last, PeriodText(WrapAdd(newest, state_.PlanSpan)));
+    return ReplaceAll(text, "*", PeriodText(WrapAdd(newest, 1)));
 }
 
 void PlanEngine::EvaluatePlan(int slot, std::string openLine) {

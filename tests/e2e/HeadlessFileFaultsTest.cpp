@@ -90,6 +90,8 @@ TEST(HeadlessFileFaults, TheStartupGoesOnAndTracesEveryFileItCannotOpen) {
         for (const std::string& tag : DayFileTags()) {
             c.traces.push_back(Trace(DayFileName(tag), ENOTDIR));
         }
+        // Today's ledger of settled plans lives beside them.
+        c.traces.push_back(Trace("./data/" + TodayText() + "settled.csv", ENOTDIR));
         c.check = [](const fs::path& dir) {
             EXPECT_EQ(ReadFileBytes(dir / "data"), "not a folder");
         };
