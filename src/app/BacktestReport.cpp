@@ -64,7 +64,10 @@ std::string StreakTable(const StatsReport& report) {
     EachRow(report, out, [](const PlanStats& stats) {
         std::string runs;
         for (std::size_t length = 1; length < stats.missStreaks.size(); ++length) {
-            runs += (runs.empty() ? "" : " ") + std::to_string(stats.missStreaks[length]);
+            if (!runs.empty()) {
+                runs += ' ';
+            }
+            runs += std::to_string(stats.missStreaks[length]);
         }
         const std::string current =
             stats.currentStreak == 0
