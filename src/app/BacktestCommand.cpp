@@ -26,6 +26,7 @@ struct BacktestArgs {
     std::optional<std::filesystem::path> csv;
     std::optional<std::filesystem::path> json;
     std::uint64_t seed = kDefaultRandomSeed;
+    MoneyRules money;
     std::string error;
 };
 
@@ -47,6 +48,11 @@ std::string SetWhole(const char* name, const std::string& value, std::uint64_t l
     }
     target = static_cast<Number>(*number);
     return {};
+}
+
+// "--odds: <why>", or nothing when the reader took the value.
+std::string Named(const char* name, const std::string& why) {
+    return why.empty() ? why : std::string(name) + ": " + why;
 }
 
 // The command line of a backtest: --backtest itself, then the options that
@@ -85,6 +91,25 @@ cli::OptionTable BacktestCommandLine(BacktestArgs& parsed) {
         {"--seed", "N", "seed of the random plans (default 20140101)",
          [&parsed](const std::string& v) {
              return SetWhole("--seed", v, 0, UINT64_MAX >> 1, parsed.seed, "");
+         }},
+        {"--odds", "X",
+         "what one unit staked on a car returns when it hits,\nstake included (default 9.8)",
+         [&parsed](const std::string& v) {
+             return Named("--odds", ReadOdds(v, parsed.money.odds));
+         }},
+        {"--stakes", "A,B,C",
+         "units staked on each number in the 1st, 2nd and 3rd\nperiod of a plan (default 1,1,1)",
+         [&parsed](const std::string& v) {
+             return Named("--stakes", ReadStakes(v, parsed.money.stakes));
+         }},
+        {"--bankroll", "N", "starting money in units: report the period of ruin",
+         [&parsed](const std::string& v) {
+             std::int64_t bankroll = 0;
+             const std::string why = Named("--bankroll", ReadBankroll(v, bankroll));
+             if (why.empty()) {
+                 parsed.money.bankroll = bankroll;
+             }
+             return why;
          }},
     };
 }
@@ -160,7 +185,7 @@ int RunBacktestCommand(const std::vector<std::string>& args, const EnvironmentLo
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
-    out << BacktestTables(result, file.string());
+    out << BacktestTables(result, file.string(), parsed.money);
     char timing[96];
     std::snprintf(timing, sizeof timing, "\nReplayed in %.1f s (%.0f draws/s).\n", seconds,
                   seconds > 0 ? result.progress.merged / seconds : 0.0);
@@ -168,8 +193,9 @@ int RunBacktestCommand(const std::vector<std::string>& args, const EnvironmentLo
 
     int status = result.partial ? kStoppedStatus : 0;
     const std::pair<const std::optional<std::filesystem::path>*, std::string> outputs[] = {
-        {&parsed.csv, parsed.csv ? SettledPlansCsv(result.plans) : std::string()},
-        {&parsed.json, parsed.json ? BacktestJson(result).dump(2) + "\n" : std::string()}};
+        {&parsed.csv, parsed.csv ? SettledPlansCsv(result.plans, parsed.money) : std::string()},
+        {&parsed.json,
+         parsed.json ? BacktestJson(result, parsed.money).dump(2) + "\n" : std::string()}};
     for (const auto& [target, text] : outputs) {
         if (*target) {
             if (const std::optional<std::string> failure = WriteText(**target, text)) {

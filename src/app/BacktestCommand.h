@@ -4,8 +4,9 @@
 //
 // Options after --backtest: --first N, --count N (a window of the file, N-th
 // oldest draw first), --csv FILE (every settled plan), --json FILE (the
-// summary), --seed N (the random plans' seed). Without FILE the bundled draws
-// of 2014 are used (see BundledData.h).
+// summary), --seed N (the random plans' seed), --odds X, --stakes A,B,C and
+// --bankroll N (what following the plans does to the money, see Money.h).
+// Without FILE the bundled draws of 2014 are used (see BundledData.h).
 //
 // Exit status: 0 done; 2 bad options or a bad draw file (one line on standard
 // error); 1 an output file that cannot be written; 130 stopped by SIGINT or

@@ -80,13 +80,47 @@ std::string StreakTable(const StatsReport& report) {
     return out;
 }
 
+std::string MoneyRow(int position, const MoneyFigures& figures) {
+    const std::string ruin =
+        figures.ruinPeriod ? Format("%06d", *figures.ruinPeriod) : std::string("-");
+    return Format("%-9s %6d  %10s  %10s  %10s  %+.4f  %10s  %10s  %s\n", RowName(position).c_str(),
+                  figures.followed, AmountText(figures.turnover).c_str(),
+                  AmountText(figures.returned).c_str(), AmountText(figures.Result()).c_str(),
+                  figures.ResultShare(), AmountText(figures.expected).c_str(),
+                  AmountText(figures.deepestDrawdown).c_str(), ruin.c_str());
+}
+
+std::string MoneyRows(const MoneyReport& report) {
+    std::string out =
+        "Position   Plans    Turnover    Returned      Result  Share      Expected    Drawdown  "
+        "Ruin\n";
+    for (int position = 1; position <= kSlotCount; ++position) {
+        out += MoneyRow(position, report.OfPosition(position));
+    }
+    return out + MoneyRow(0, report.total);
+}
+
 std::string ReportTables(const StatsReport& report) {
     return HitRateTable(report) + "\n" + PeriodTable(report) + "\n" + StreakTable(report);
 }
 
 }  // namespace
 
-std::string BacktestTables(const BacktestResult& result, const std::string& source) {
+std::string MoneyTable(const MoneyReport& plans, const MoneyReport& randomPlans,
+                       const MoneyRules& rules) {
+    std::string out = "Money: odds " + OddsText(rules.odds) + ", stakes " +
+                      StakesText(rules.stakes) + " per number in periods 1, 2, 3 of a plan";
+    out += rules.bankroll ? ", bankroll " + std::to_string(*rules.bankroll) + "\n" : "\n";
+    out +=
+        "Amounts in units staked; expected: -(1 - odds/10) x turnover; drawdown: the\n"
+        "deepest fall from the highest result so far; ruin: the period whose stakes\n"
+        "passed the bankroll plus the result before it.\n";
+    return out + "The engine's plans\n" + MoneyRows(plans) + "Random plans\n" +
+           MoneyRows(randomPlans);
+}
+
+std::string BacktestTables(const BacktestResult& result, const std::string& source,
+                           const MoneyRules& rules) {
     std::string out = "Backtest of " + source +
                       Format(": %d draws, periods %06d to %06d\n", result.draws, result.firstPeriod,
                              result.lastPeriod);
@@ -102,6 +136,8 @@ std::string BacktestTables(const BacktestResult& result, const std::string& sour
         "\n== Random plans: six random numbers over each plan's span and draws, seed %llu ==\n",
         static_cast<unsigned long long>(result.randomSeed));
     out += ReportTables(result.random);
+    out += "\n== Money ==\n" + MoneyTable(ComputeMoney(result.plans, rules),
+                                          ComputeMoney(result.randomPlans, rules), rules);
     if (result.partial) {
         out += "\nPARTIAL: the figures cover the draws merged before the stop.\n";
     }

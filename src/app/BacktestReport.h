@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "stats/Backtest.h"
+#include "stats/Money.h"
 #include "stats/SettledPlansCsv.h"
 
 namespace pk10 {
@@ -13,7 +14,13 @@ namespace pk10 {
 // The tables of a backtest of the draws in `source`: the hit rate, the hits by
 // period and the miss streaks, per Position and over all ten, each rate beside
 // chance with the difference and whether the 95 % interval holds chance; first
-// for the engine's plans, then for the random plans. A partial result says so.
-std::string BacktestTables(const BacktestResult& result, const std::string& source);
+// for the engine's plans, then for the random plans; then the money of both at
+// `rules` beside the expected result. A partial result says so.
+std::string BacktestTables(const BacktestResult& result, const std::string& source,
+                           const MoneyRules& rules = {});
+
+// The money table of `plans` and `randomPlans` at `rules`.
+std::string MoneyTable(const MoneyReport& plans, const MoneyReport& randomPlans,
+                       const MoneyRules& rules);
 
 }  // namespace pk10

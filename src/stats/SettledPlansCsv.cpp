@@ -6,9 +6,13 @@
 namespace pk10 {
 namespace {
 
+// The header as written; files written before the money columns lack the last two.
 constexpr std::string_view kHeader =
+    "position,span_first,span_last,numbers,close_period,period_index,mark,staked,returned";
+constexpr std::string_view kHeaderWithoutMoney =
     "position,span_first,span_last,numbers,close_period,period_index,mark";
-constexpr std::size_t kColumns = 7;
+constexpr std::size_t kColumns = 9;
+constexpr std::size_t kColumnsWithoutMoney = 7;
 
 template <class... Args>
 std::string Format(const char* format, Args... args) {
@@ -55,7 +59,9 @@ std::optional<SettledPlan> ReadRow(std::string_view row) {
         }
         start = comma + 1;
     }
-    if (fields.size() != kColumns) {
+    // The money columns follow from the plan and the rules it was written with,
+    // so they are not read back.
+    if (fields.size() != kColumns && fields.size() != kColumnsWithoutMoney) {
         return std::nullopt;
     }
     const std::optional<std::int32_t> position = NumberField(fields[0]);
@@ -82,7 +88,7 @@ std::optional<SettledPlan> ReadRow(std::string_view row) {
 
 }  // namespace
 
-std::string SettledPlansCsv(const std::vector<SettledPlan>& plans) {
+std::string SettledPlansCsv(const std::vector<SettledPlan>& plans, const MoneyRules& rules) {
     std::string out = std::string(kHeader) + "\n";
     for (const SettledPlan& plan : plans) {
         std::string_view numbers = plan.numbers;
@@ -92,9 +98,11 @@ std::string SettledPlansCsv(const std::vector<SettledPlan>& plans) {
         const char* mark = plan.outcome == PlanOutcome::Hit    ? "中"
                            : plan.outcome == PlanOutcome::Miss ? "挂"
                                                                : "";
-        out += Format("%d,%d,%d,%.*s,%d,%d,%s\n", plan.position, plan.spanFirst, plan.spanLast,
+        const PlanMoney money = MoneyOfPlan(plan, rules);
+        out += Format("%d,%d,%d,%.*s,%d,%d,%s,", plan.position, plan.spanFirst, plan.spanLast,
                       static_cast<int>(numbers.size()), numbers.data(), plan.closePeriod,
-                      plan.PeriodIndex(), mark);
+                      plan.PeriodIndex(), mark) +
+               AmountText(money.staked) + "," + AmountText(money.returned) + "\n";
     }
     return out;
 }
@@ -108,7 +116,7 @@ SettledPlansCsvReading ReadSettledPlansCsv(std::string_view text) {
         if (!row.empty() && row.back() == '\r') {
             row.remove_suffix(1);
         }
-        if (row.empty() || row == kHeader) {
+        if (row.empty() || row == kHeader || row == kHeaderWithoutMoney) {
             continue;
         }
         if (std::optional<SettledPlan> plan = ReadRow(row)) {

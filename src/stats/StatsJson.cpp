@@ -14,7 +14,37 @@ nlohmann::json RateJson(const RateVsChance& rate) {
             {"chance_in_interval", rate.ChanceInInterval()}};
 }
 
+// An amount as a JSON number: exact as printed, since the amounts of any
+// replay keep far fewer than the fifteen digits a double holds.
+double AmountNumber(std::int64_t amount) {
+    return static_cast<double>(amount) / static_cast<double>(kMoneyScale);
+}
+
+nlohmann::json OptionalPeriod(const std::optional<std::int32_t>& period) {
+    return period ? nlohmann::json(*period) : nlohmann::json(nullptr);
+}
+
 }  // namespace
+
+nlohmann::json MoneyFiguresJson(const MoneyFigures& figures) {
+    return {{"followed", figures.followed},
+            {"turnover", AmountNumber(figures.turnover)},
+            {"returned", AmountNumber(figures.returned)},
+            {"result", AmountNumber(figures.Result())},
+            {"result_share", figures.ResultShare()},
+            {"expected_result", AmountNumber(figures.expected)},
+            {"deepest_drawdown", AmountNumber(figures.deepestDrawdown)},
+            {"ruin_period", OptionalPeriod(figures.ruinPeriod)}};
+}
+
+nlohmann::json MoneyReportJson(const MoneyReport& report) {
+    nlohmann::json json = nlohmann::json::object();
+    for (int position = 1; position <= kSlotCount; ++position) {
+        json[std::to_string(position)] = MoneyFiguresJson(report.OfPosition(position));
+    }
+    json["total"] = MoneyFiguresJson(report.total);
+    return json;
+}
 
 nlohmann::json StatsJson(const PlanStats& stats) {
     nlohmann::json byPeriod = nlohmann::json::array();
@@ -51,7 +81,13 @@ nlohmann::json ReportJson(const StatsReport& report) {
     return {{"positions", std::move(positions)}, {"total", StatsJson(report.total)}};
 }
 
-nlohmann::json BacktestJson(const BacktestResult& result) {
+nlohmann::json BacktestJson(const BacktestResult& result, const MoneyRules& rules) {
+    const nlohmann::json money = {
+        {"odds", static_cast<double>(rules.odds) / static_cast<double>(kOddsScale)},
+        {"stakes", rules.stakes},
+        {"bankroll", rules.bankroll ? nlohmann::json(*rules.bankroll) : nlohmann::json(nullptr)},
+        {"plans", MoneyReportJson(ComputeMoney(result.plans, rules))},
+        {"random_plans", MoneyReportJson(ComputeMoney(result.randomPlans, rules))}};
     return {{"draws", result.draws},
             {"startup_draws", kStartupDraws},
             {"merged", result.progress.merged},
@@ -61,7 +97,8 @@ nlohmann::json BacktestJson(const BacktestResult& result) {
             {"last_period", result.lastPeriod},
             {"random_seed", result.randomSeed},
             {"plans", ReportJson(result.engine)},
-            {"random_plans", ReportJson(result.random)}};
+            {"random_plans", ReportJson(result.random)},
+            {"money", money}};
 }
 
 }  // namespace pk10

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "stats/Backtest.h"
+#include "stats/Money.h"
 #include "stats/PlanStats.h"
 
 namespace pk10 {
@@ -20,8 +21,16 @@ nlohmann::json StatsJson(const PlanStats& stats);
 // {"positions": {"1": ..., ..., "10": ...}, "total": ...}
 nlohmann::json ReportJson(const StatsReport& report);
 
-// The backtest's figures: draws, merged, partial, periods, the random seed, and
-// the reports of the engine's plans and of the random plans.
-nlohmann::json BacktestJson(const BacktestResult& result);
+// What following plans did to the money (amounts in stake units): followed,
+// turnover, returned, result, result_share, expected_result, deepest_drawdown,
+// ruin_period (null when never).
+nlohmann::json MoneyFiguresJson(const MoneyFigures& figures);
+// {"1": ..., ..., "10": ..., "total": ...}
+nlohmann::json MoneyReportJson(const MoneyReport& report);
+
+// The backtest's figures: draws, merged, partial, periods, the random seed, the
+// reports of the engine's plans and of the random plans, and "money": the odds,
+// stakes, bankroll (null when not given) and the money of both at `rules`.
+nlohmann::json BacktestJson(const BacktestResult& result, const MoneyRules& rules = {});
 
 }  // namespace pk10

@@ -9,6 +9,8 @@
 #include <iterator>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "app/BacktestCommand.h"
 #include "support/RealDraws.h"
 #include "support/TempDir.h"
@@ -55,6 +57,11 @@ TEST(BacktestCommand, BadInputGivesOneLineAndStatusTwo) {
         {"repeat", Lines(repeat), {}, "(a repeat)"},
         {"bad count", Lines(forty), {"--count", "0"}, "--count: '0' is not a whole number"},
         {"unknown option", Lines(forty), {"--headless"}, "unknown option '--headless'"},
+        {"odds zero", Lines(forty), {"--odds", "0"}, "--odds: '0' is not a positive number"},
+        {"odds five places", Lines(forty), {"--odds", "9.80001"}, "at most four decimal places"},
+        {"two stakes", Lines(forty), {"--stakes", "1,3"}, "--stakes: '1,3' is not three stakes"},
+        {"stake not whole", Lines(forty), {"--stakes", "1,1.5,2"}, "stake 2 '1.5' is not"},
+        {"bankroll zero", Lines(forty), {"--bankroll", "0"}, "--bankroll: '0' is not a positive"},
     };
     for (const Case& c : cases) {
         test::TempDir dir;
@@ -93,6 +100,38 @@ TEST(BacktestCommand, OutputFilesAreReplacedNotWrittenInPlaceAndAFailureNamesIts
     std::ifstream kept(dir / "kept.csv");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "previous");
     EXPECT_GT(std::filesystem::file_size(dir / "plans.csv"), 100U);
+}
+
+TEST(BacktestCommand, MoneyOptionsReachTheTableTheJsonAndTheCsv) {
+    const std::vector<std::string> real = test::RealDraws();
+    test::TempDir dir;
+    std::ofstream(dir / "draws.txt") << Lines({real.begin(), real.begin() + 200});
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunBacktestCommand(
+                  {"--backtest", (dir / "draws.txt").string(), "--odds", "10", "--stakes", "1,3,9",
+                   "--json", (dir / "s.json").string(), "--csv", (dir / "p.csv").string()},
+                  nullptr, out, err, false),
+              0)
+        << err.str();
+    EXPECT_NE(out.str().find("Money: odds 10, stakes 1,3,9"), std::string::npos) << out.str();
+    std::ifstream in(dir / "s.json");
+    const nlohmann::json money = nlohmann::json::parse(in)["money"];
+    EXPECT_EQ(money["odds"], 10.0);
+    EXPECT_EQ(money["stakes"], nlohmann::json::array({1, 3, 9}));
+    EXPECT_TRUE(money["bankroll"].is_null());
+    for (const char* plans : {"plans", "random_plans"}) {
+        const nlohmann::json& total = money[plans]["total"];
+        EXPECT_EQ(total["expected_result"], 0.0);
+        EXPECT_EQ(total["result"].get<double>(),
+                  total["returned"].get<double>() - total["turnover"].get<double>());
+        EXPECT_TRUE(total["ruin_period"].is_null());
+        EXPECT_GT(total["followed"].get<int>(), 0);
+    }
+    std::ifstream csv(dir / "p.csv");
+    std::string header;
+    std::getline(csv, header);
+    EXPECT_EQ(header.substr(header.size() - 16), ",staked,returned");
 }
 
 }  // namespace
