@@ -185,6 +185,23 @@ std::vector<MoneyPoint> MoneyCurve(std::span<const SettledPlan> plans, const Mon
     return curve;
 }
 
+DrawdownSpan DeepestDrawdownOf(std::span<const MoneyPoint> curve) {
+    DrawdownSpan deepest;
+    std::int64_t depth = 0;
+    int peak = -1;
+    std::int64_t highest = 0;
+    for (std::size_t at = 0; at < curve.size(); ++at) {
+        if (curve[at].result > highest) {
+            highest = curve[at].result;
+            peak = static_cast<int>(at);
+        } else if (highest - curve[at].result > depth) {
+            depth = highest - curve[at].result;
+            deepest = {peak, static_cast<int>(at)};
+        }
+    }
+    return deepest;
+}
+
 std::string AmountText(std::int64_t amount) {
     return Decimal(amount, kMoneyScale);
 }

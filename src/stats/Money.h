@@ -21,6 +21,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "plan/PlanState.h"
 #include "stats/SettledPlan.h"
@@ -88,6 +89,16 @@ struct MoneyPoint {
 };
 // The cumulative result of all ten, draw by draw, oldest draw first.
 std::vector<MoneyPoint> MoneyCurve(std::span<const SettledPlan> plans, const MoneyRules& rules);
+
+// Where the deepest drawdown of `curve` lies: from the result after draw
+// `peak` (-1: the start, result 0) down to the result after draw `trough`;
+// trough -1 when the result never falls below its highest so far.
+struct DrawdownSpan {
+    int peak = -1;
+    int trough = -1;
+    bool operator==(const DrawdownSpan&) const = default;
+};
+DrawdownSpan DeepestDrawdownOf(std::span<const MoneyPoint> curve);
 
 // An amount as a decimal text without trailing zeros: "-12", "3.5", "-0.12".
 std::string AmountText(std::int64_t amount);

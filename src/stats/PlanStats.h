@@ -78,6 +78,10 @@ struct StatsReport {
     // Sums of the ten; the longest miss streak is the longest of any Position,
     // the histogram the sum of theirs; there is no current streak over all ten.
     PlanStats total;
+    // The plans behind the figures, in settling order, when the sender keeps
+    // them for a reader that weighs them further (today's report, whose money a
+    // window shows at its own odds and stakes); empty otherwise.
+    std::vector<SettledPlan> settledPlans;
 
     const PlanStats& OfPosition(int position) const {
         return byPosition[static_cast<std::size_t>(position - 1)];

@@ -71,6 +71,12 @@ void TodaySettledPlans::StartDay(const std::string& date) {
     today_.plans = ReadSettledPlansCsv(ReadText(file)).plans;
 }
 
+StatsReport TodaySettledPlans::Report() const {
+    StatsReport report = today_.Report();
+    report.settledPlans = today_.plans;
+    return report;
+}
+
 void TodaySettledPlans::Write() const {
     if (date_.empty()) {
         return;

@@ -42,8 +42,8 @@ class TodaySettledPlans {
     // when there is none). An empty date keeps the plans in memory only.
     void Settle(const std::string& date, const BySlot<PlanBook>& books);
 
-    // The statistics of the day's plans.
-    StatsReport Report() const { return today_.Report(); }
+    // The statistics of the day's plans, with the plans themselves.
+    StatsReport Report() const;
     const SettledCollection& today() const { return today_; }
 
     // The ledger file of `date`.

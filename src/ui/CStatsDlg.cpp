@@ -17,6 +17,7 @@
 #include "app/BundledData.h"
 #include "ui/AppIcon.h"
 #include "ui/DialogUnits.h"
+#include "ui/MoneyTable.h"
 #include "ui/StatsCharts.h"
 #include "ui/StatsDlgTemplate.h"
 #include "ui/StatsTable.h"
@@ -90,8 +91,10 @@ QWidget* CStatsDlg::CreateTodayPage() {
     auto* page = new QWidget;
     const DialogUnits units(font());
     todayTable_ = Place(NewStatsTable(page), units, 6, 6, 522, 136, kTodayTableName);
+    todayMoney_ = Place(new QLabel(page), units, 6, 145, 522, 10, kTodayMoneyName);
+    todayMoney_->setTextFormat(Qt::PlainText);
     if (QWidget* chart = NewChartView(page)) {
-        todayChart_ = Place(chart, units, 6, 146, 522, 204);
+        todayChart_ = Place(chart, units, 6, 158, 522, 192);
     }
     return page;
 }
@@ -126,25 +129,74 @@ QWidget* CStatsDlg::CreateBacktestPage() {
     stop_->setEnabled(false);
     export_->setEnabled(false);
 
-    progress_ = Place(new QProgressBar(page), units, 6, 42, 300, 12, kProgressName);
+    money_ = new MoneyFields(page);
+    Place(NewLabel(kOddsLabel, page), units, 6, 44, 18, 10);
+    Place(money_->odds(), units, 26, 42, 34, 14, kOddsName);
+    Place(NewLabel(kStakesLabel, page), units, 64, 44, 18, 10);
+    Place(money_->stakes(), units, 84, 42, 50, 14, kStakesName);
+    Place(NewLabel(kBankrollLabel, page), units, 138, 44, 18, 10);
+    Place(money_->bankroll(), units, 158, 42, 50, 14, kBankrollName);
+    connect(money_, &MoneyFields::changed, this, [this] {
+        money_->Save();
+        ShowMoney();
+    });
+
+    progress_ = Place(new QProgressBar(page), units, 214, 43, 120, 12, kProgressName);
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    progressText_ = Place(new QLabel(page), units, 310, 42, 218, 12, kProgressTextName);
+    progressText_ = Place(new QLabel(page), units, 338, 43, 190, 12, kProgressTextName);
     progressText_->setTextFormat(Qt::PlainText);
 
-    backtestTable_ = Place(NewStatsTable(page), units, 6, 58, 522, 136, kBacktestTableName);
-    if (QWidget* chart = NewChartView(page)) {
-        backtestChart_ = Place(chart, units, 6, 198, 259, 152);
+    // The replay's figures on two pages: the hit rates, and the money.
+    auto* pages = Place(new QTabWidget(page), units, 6, 60, 522, 290);
+    auto* rates = new QWidget;
+    backtestTable_ = Place(NewStatsTable(rates), units, 0, 0, 516, 136, kBacktestTableName);
+    if (QWidget* chart = NewChartView(rates)) {
+        backtestChart_ = Place(chart, units, 0, 138, 256, 134);
     }
-    if (QWidget* chart = NewChartView(page)) {
-        streakChart_ = Place(chart, units, 269, 198, 259, 152);
+    if (QWidget* chart = NewChartView(rates)) {
+        streakChart_ = Place(chart, units, 260, 138, 256, 134);
     }
+    pages->addTab(rates, Text(kHitRatesPageText));
+    auto* money = new QWidget;
+    moneyTable_ = Place(NewMoneyTable(money), units, 0, 0, 516, 136, kMoneyTableName);
+    if (QWidget* chart = NewChartView(money)) {
+        moneyChart_ = Place(chart, units, 0, 138, 516, 134);
+    }
+    pages->addTab(money, Text(kMoneyPageText));
     return page;
 }
 
 void CStatsDlg::ShowToday(const StatsReport& report) {
+    todayReport_ = report;
     FillStatsTable(*todayTable_, report);
     ShowHitRates(todayChart_, report);
+    ShowMoney();
+}
+
+void CStatsDlg::ShowMoney() {
+    const std::optional<MoneyRules> rules = money_->Rules();
+    if (!rules) {
+        todayMoney_->setText(money_->Problem());
+        return;
+    }
+    const MoneyFigures today = ComputeMoney(todayReport_.settledPlans, *rules).total;
+    const auto amount = [](std::int64_t value) {
+        return QString::fromStdString(AmountText(value));
+    };
+    todayMoney_->setText(QString::fromUtf8("按赔率 %1、倍投 %2：跟 %3 个计划，投注 %4，返还 %5，"
+                                           "盈亏 %6（期望 %7）")
+                             .arg(QString::fromStdString(OddsText(rules->odds)),
+                                  QString::fromStdString(StakesText(rules->stakes)))
+                             .arg(today.followed)
+                             .arg(amount(today.turnover), amount(today.returned),
+                                  amount(today.Result()), amount(today.expected)));
+    if (lastResult_) {
+        FillMoneyTable(*moneyTable_, ComputeMoney(lastResult_->plans, *rules),
+                       ComputeMoney(lastResult_->randomPlans, *rules));
+        ShowMoneyCurves(moneyChart_, MoneyCurve(lastResult_->plans, *rules),
+                        MoneyCurve(lastResult_->randomPlans, *rules));
+    }
 }
 
 void CStatsDlg::ChooseDrawFile() {
@@ -165,6 +217,10 @@ void CStatsDlg::ChooseCsvFile() {
 
 void CStatsDlg::StartBacktest() {
     if (running_) {
+        return;
+    }
+    if (!money_->Rules()) {
+        progressText_->setText(money_->Problem());
         return;
     }
     DrawWindow window;
@@ -237,6 +293,7 @@ void CStatsDlg::OnFinished(const BacktestOutcome& outcome) {
     FillStatsTable(*backtestTable_, result.engine);
     ShowHitRates(backtestChart_, result.engine);
     ShowMissStreaks(streakChart_, result.engine.total, result.random.total);
+    ShowMoney();
 }
 
 void CStatsDlg::SetRunning(bool running) {
@@ -256,7 +313,13 @@ bool CStatsDlg::ExportCsv(const QString& path) {
     if (!lastResult_) {
         return false;
     }
-    const std::string csv = SettledPlansCsv(lastResult_->plans);
+    // The staked and returned columns follow the fields' rules.
+    const std::optional<MoneyRules> rules = money_->Rules();
+    if (!rules) {
+        progressText_->setText(money_->Problem());
+        return false;
+    }
+    const std::string csv = SettledPlansCsv(lastResult_->plans, *rules);
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) &&
                          file.write(csv.data(), static_cast<qint64>(csv.size())) ==

@@ -3,12 +3,16 @@
 // and with F2. Two tabs:
 // - "今日": the statistics of the plans that ran and were settled today, as
 //   the application last published them (ShowToday, on every recompute), as a
-//   table and a chart of the hit rates against chance. The window never reads
-//   the books themselves.
+//   table and a chart of the hit rates against chance, and today's result at
+//   the chosen odds and stakes. The window never reads the books themselves.
 // - "回测": a window of a draw file (the bundled year by default) replayed on a
 //   thread of its own, with a progress bar; then the same table and chart for
-//   the replay and the miss-streak histogram beside the random plans'. The
+//   the replay and the miss-streak histogram beside the random plans', and on
+//   the "资金" page what following the plans did to the money at the chosen
+//   odds, stakes and bankroll, with a chart of the cumulative result. The
 //   settled plans can be saved as CSV.
+// The odds, stakes and bankroll fields serve both tabs (see MoneyFields); a
+// value that does not read is refused before a replay starts.
 // Closing the window stops its backtest.
 //
 // Everything here runs on the window thread.
@@ -21,6 +25,7 @@
 #include "stats/Backtest.h"
 #include "stats/PlanStats.h"
 #include "ui/BacktestRun.h"
+#include "ui/MoneyFields.h"
 
 class QLabel;
 class QLineEdit;
@@ -65,9 +70,13 @@ class CStatsDlg : public QDialog {
     void OnProgress(const BacktestProgress& progress);
     void OnFinished(const BacktestOutcome& outcome);
     void SetRunning(bool running);
+    // Shows the money of today's plans and of the last replay at the fields' rules.
+    void ShowMoney();
 
     QTableWidget* todayTable_ = nullptr;
     QWidget* todayChart_ = nullptr;
+    QLabel* todayMoney_ = nullptr;
+    StatsReport todayReport_;
 
     QLineEdit* drawFile_ = nullptr;
     QSpinBox* first_ = nullptr;
@@ -80,6 +89,9 @@ class CStatsDlg : public QDialog {
     QTableWidget* backtestTable_ = nullptr;
     QWidget* backtestChart_ = nullptr;
     QWidget* streakChart_ = nullptr;
+    MoneyFields* money_ = nullptr;
+    QTableWidget* moneyTable_ = nullptr;
+    QWidget* moneyChart_ = nullptr;
 
     bool running_ = false;
     QElapsedTimer clock_;

@@ -1,9 +1,14 @@
 #pragma once
-// The statistics window's charts: each Position's hit rate as a bar with a line
-// at chance, and the histogram of miss streaks of the engine's plans beside the
-// random plans'. Built with Qt Charts; without it (a build on a machine that
-// lacks it) there are no charts and the window shows its tables alone.
+// The statistics window's charts: each Position's hit rate as a bar with its
+// 95 % interval as an error bar and a line at chance; the histogram of miss
+// streaks of the engine's plans beside the random plans'; and the cumulative
+// result of following the plans, draw by draw, beside the random plans' and the
+// expected line, with the deepest drawdown marked. Built with Qt Charts; without it (a build on a
+// machine that lacks it) there are no charts and the window shows its tables alone.
 
+#include <vector>
+
+#include "stats/Money.h"
 #include "stats/PlanStats.h"
 
 class QWidget;
@@ -19,5 +24,8 @@ QWidget* NewChartView(QWidget* parent);
 // Redraws `view` (from NewChartView; null is allowed and does nothing).
 void ShowHitRates(QWidget* view, const StatsReport& report);
 void ShowMissStreaks(QWidget* view, const PlanStats& engine, const PlanStats& random);
+// The curves from MoneyCurve; the drawdown marked is the engine's.
+void ShowMoneyCurves(QWidget* view, const std::vector<MoneyPoint>& engine,
+                     const std::vector<MoneyPoint>& random);
 
 }  // namespace pk10::ui

@@ -27,6 +27,11 @@ inline constexpr const char* kDrawsUnit = "期";
 inline constexpr const char* kStartText = "开始";
 inline constexpr const char* kStopText = "停止";
 inline constexpr const char* kExportText = "导出CSV";
+inline constexpr const char* kOddsLabel = "赔率";
+inline constexpr const char* kStakesLabel = "倍投";
+inline constexpr const char* kBankrollLabel = "本金";
+inline constexpr const char* kHitRatesPageText = "命中率";
+inline constexpr const char* kMoneyPageText = "资金";
 
 // Object names the tests find the controls by.
 inline constexpr const char* kTodayTableName = "todayTable";
@@ -39,5 +44,10 @@ inline constexpr const char* kStopName = "stop";
 inline constexpr const char* kExportName = "export";
 inline constexpr const char* kProgressName = "progress";
 inline constexpr const char* kProgressTextName = "progressText";
+inline constexpr const char* kOddsName = "odds";
+inline constexpr const char* kStakesName = "stakes";
+inline constexpr const char* kBankrollName = "bankroll";
+inline constexpr const char* kMoneyTableName = "moneyTable";
+inline constexpr const char* kTodayMoneyName = "todayMoney";
 
 }  // namespace pk10::ui

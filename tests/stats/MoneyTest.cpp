@@ -72,6 +72,9 @@ TEST(Money, DrawdownAndRuinFollowTheDrawsAcrossPlansAndTheWrap) {
     EXPECT_EQ(curve[0].period, 999999);
     EXPECT_EQ(curve[1].result, -14 * kUnit);
     EXPECT_EQ(curve[2].period, 1);
+    EXPECT_EQ(DeepestDrawdownOf(curve), (DrawdownSpan{-1, 2}));  // from the start, 0
+    const std::vector<MoneyPoint> rising = {{1, 5, 0}, {2, 2, 0}, {3, 9, 0}, {4, 1, 0}, {5, 3, 0}};
+    EXPECT_EQ(DeepestDrawdownOf(rising), (DrawdownSpan{2, 3}));
 }
 
 TEST(Money, BacktestTotalsEqualACountByHandFromTheCsv) {

@@ -62,6 +62,9 @@ TEST(TodaySettledPlans, CountsOnlyPlansThatRanAndKeepsThemOverARestart) {
     restarted.Settle("20160105", books);
     EXPECT_EQ(restarted.Report().OfPosition(1).settled, 1);
     EXPECT_EQ(restarted.Report().total.hits, 1);
+    // The report carries the plans, for the window's money at its own odds and stakes.
+    EXPECT_EQ(restarted.Report().settledPlans, restarted.today().plans);
+    EXPECT_EQ(restarted.Report().settledPlans.size(), 1U);
 
     // Midnight: the next day starts empty, in a file of its own.
     restarted.Settle("20160106", books);

@@ -8,6 +8,8 @@
 
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -22,7 +24,9 @@
 
 #include "app/BundledData.h"
 #include "stats/DrawFile.h"
+#include "stats/Money.h"
 #include "support/TempDir.h"
+#include "ui/MoneyTable.h"
 #include "ui/StatsDlgTemplate.h"
 #include "ui/StatsTable.h"
 #include "ui/UiTestSupport.h"
@@ -177,6 +181,27 @@ TEST_F(StatsDlgTest, TodayTableShowsTheStatisticsTheApplicationSends) {
         },
         2000));
     ExpectTableShows(*table, next);
+
+    // Today's result at the chosen odds and stakes, from the plans sent with the figures.
+    StatsReport withPlans = next;
+    for (const int position : {3, 6}) {
+        for (const SettledPlan& plan :
+             ReadSettledPlans(books[SlotOfPosition(position)], position).plans) {
+            withPlans.settledPlans.push_back(plan);
+        }
+    }
+    ASSERT_EQ(withPlans.settledPlans.size(), 5U);  // 中 1st, 挂, 中 2nd; 中 3rd, 挂
+    Find<QLineEdit>(stats, ui::kOddsName)->setText(QStringLiteral("10"));
+    Find<QLineEdit>(stats, ui::kStakesName)->setText(QStringLiteral("1,2,4"));
+    std::thread([&] { shell.ShowPlanStatistics(withPlans); }).join();
+    auto* money = Find<QLabel>(stats, ui::kTodayMoneyName);
+    // Staked 6 + 42 + 18 + 42 + 42 = 150; returned 10 + 20 + 40 = 70.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return money->text().contains(QString::fromUtf8("投注 150，返还 70，盈亏 -80")); },
+        2000))
+        << money->text().toStdString();
+    Find<QLineEdit>(stats, ui::kOddsName)->setText(QStringLiteral("9.8"));
+    Find<QLineEdit>(stats, ui::kStakesName)->setText(QStringLiteral("1,1,1"));
 }
 
 TEST_F(StatsDlgTest, BacktestOf300BundledDrawsMatchesTheCoreAndExports) {
@@ -204,7 +229,58 @@ TEST_F(StatsDlgTest, BacktestOf300BundledDrawsMatchesTheCoreAndExports) {
     std::ifstream csv(dir / "plans.csv");
     std::string header;
     std::getline(csv, header);
-    EXPECT_EQ(header, "position,span_first,span_last,numbers,close_period,period_index,mark");
+    EXPECT_EQ(header,
+              "position,span_first,span_last,numbers,close_period,period_index,mark,staked,"
+              "returned");
+
+    // The money page at the fields' rules; new rules refill it without a replay.
+    auto* money = Find<QTableWidget>(stats, ui::kMoneyTableName);
+    for (const char* stakes : {"1,1,1", "1,3,9"}) {
+        Find<QLineEdit>(stats, ui::kStakesName)->setText(QString::fromUtf8(stakes));
+        MoneyRules rules;
+        ASSERT_EQ(ReadStakes(stakes, rules.stakes), "");
+        const MoneyReport core = ComputeMoney(expected.plans, rules);
+        const MoneyReport random = ComputeMoney(expected.randomPlans, rules);
+        EXPECT_EQ(money->item(ui::kTotalRow, ui::kTurnoverColumn)->text().toStdString(),
+                  AmountText(core.total.turnover));
+        EXPECT_EQ(money->item(2, ui::kResultColumn)->text().toStdString(),
+                  AmountText(core.OfPosition(3).Result()));
+        EXPECT_EQ(money->item(ui::kTotalRow, ui::kRandomResultColumn)->text().toStdString(),
+                  AmountText(random.total.Result()));
+    }
+}
+
+TEST_F(StatsDlgTest, MoneyFieldsRefuseBadValuesBeforeAReplayAndAreKeptForTheNextStart) {
+    {
+        ui::CStatsDlg& stats = OpenStats();
+        auto* odds = Find<QLineEdit>(stats, ui::kOddsName);
+        const std::pair<const char*, const char*> refused[] = {
+            {ui::kOddsName, "0"}, {ui::kStakesName, "1,3"}, {ui::kBankrollName, "-5"}};
+        for (const auto& [name, text] : refused) {
+            auto* field = Find<QLineEdit>(stats, name);
+            const QString kept = field->text();
+            field->setText(QString::fromUtf8(text));
+            EXPECT_FALSE(field->toolTip().isEmpty()) << name;
+            QTest::mouseClick(Find<QPushButton>(stats, ui::kStartName), Qt::LeftButton);
+            EXPECT_FALSE(stats.BacktestRunning()) << name;
+            EXPECT_TRUE(
+                Find<QLabel>(stats, ui::kProgressTextName)->text().endsWith(field->toolTip()))
+                << name;
+            field->setText(kept);
+        }
+        odds->setText(QStringLiteral("9.9"));
+        Find<QLineEdit>(stats, ui::kStakesName)->setText(QStringLiteral("2,4,8"));
+        Find<QLineEdit>(stats, ui::kBankrollName)->setText(QStringLiteral("500"));
+        EXPECT_TRUE(odds->toolTip().isEmpty());
+    }
+    window.done(0);
+    ui::CStatsDlg again;
+    EXPECT_EQ(Find<QLineEdit>(again, ui::kOddsName)->text(), QStringLiteral("9.9"));
+    EXPECT_EQ(Find<QLineEdit>(again, ui::kStakesName)->text(), QStringLiteral("2,4,8"));
+    EXPECT_EQ(Find<QLineEdit>(again, ui::kBankrollName)->text(), QStringLiteral("500"));
+    Find<QLineEdit>(again, ui::kOddsName)->setText(QStringLiteral("9.8"));
+    Find<QLineEdit>(again, ui::kStakesName)->setText(QStringLiteral("1,1,1"));
+    Find<QLineEdit>(again, ui::kBankrollName)->setText(QString());
 }
 
 TEST_F(StatsDlgTest, StopEndsARunningBacktestQuicklyWhileTheWindowResponds) {
