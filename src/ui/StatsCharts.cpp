@@ -133,14 +133,14 @@ void ShowHitRates(QWidget* view, const StatsReport& report) {
         }
         const Interval interval = stats.HitRate().interval;
         const double x = position - 1;
+        const double low = interval.low * 100.0;
+        const double high = interval.high * 100.0;
         auto* bar = new QLineSeries;
-        bar->setColor(Qt::black);
-        for (const double y : {interval.low, interval.high}) {
-            bar->append(x - kCapHalfWidth, y * 100.0);
-            bar->append(x + kCapHalfWidth, y * 100.0);
-            bar->append(x, y * 100.0);
-        }
+        bar->append({QPointF(x - kCapHalfWidth, low), QPointF(x + kCapHalfWidth, low),
+                     QPointF(x, low), QPointF(x, high), QPointF(x - kCapHalfWidth, high),
+                     QPointF(x + kCapHalfWidth, high)});
         chart->addSeries(bar);
+        bar->setPen(QPen(Qt::black, 1.2));  // after addSeries, which gives it the theme's colour
         HideFromLegend(chart, bar);
         errorBars.push_back(bar);
         lowest = std::min(lowest, interval.low * 100.0);
@@ -234,7 +234,7 @@ void ShowMoneyCurves(QWidget* view, const std::vector<MoneyPoint>& engine,
     add(new QLineSeries, "计划", CurvePoints(engine, origin, &MoneyPoint::result));
     add(new QLineSeries, "随机计划", CurvePoints(random, origin, &MoneyPoint::result));
     auto* expected = new QLineSeries;
-    expected->setPen(QPen(Qt::gray, 1, Qt::DashLine));
+    expected->setPen(QPen(Qt::black, 1.5, Qt::DashLine));
     add(expected, "期望", CurvePoints(engine, origin, &MoneyPoint::expected));
 
     // The deepest drawdown: from the highest result before it (the start, at 0,
