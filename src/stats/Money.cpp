@@ -220,7 +220,7 @@ std::string ReadOdds(std::string_view text, std::int64_t& odds) {
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction =
         point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const bool digits = !whole.empty() && whole.size() <= 3 &&
+    const bool digits = !whole.empty() && whole.size() <= 9 &&
                         whole.find_first_not_of("0123456789") == std::string_view::npos &&
                         fraction.find_first_not_of("0123456789") == std::string_view::npos &&
                         (point == std::string_view::npos || !fraction.empty());

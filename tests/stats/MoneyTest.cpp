@@ -151,7 +151,8 @@ TEST(Money, TypedValuesAreReadExactlyOrRefusedWithTheReason) {
     EXPECT_EQ(odds, 98000);
     EXPECT_EQ(ReadOdds("9.9999", odds), "");
     EXPECT_EQ(odds, 99999);
-    for (const char* bad : {"", "0", "0.0000", "-1", "9.80001", "9.", ".5", "1e3", "100.0001"}) {
+    for (const char* bad :
+         {"", "0", "0.0000", "-1", "9.80001", "9.", ".5", "1e3", "100.0001", "0101"}) {
         EXPECT_NE(ReadOdds(bad, odds), "") << bad;
     }
     std::array<std::int64_t, 3> stakes{};
@@ -161,6 +162,7 @@ TEST(Money, TypedValuesAreReadExactlyOrRefusedWithTheReason) {
     EXPECT_NE(ReadStakes("1,3,9,27", stakes).find("three stakes"), std::string::npos);
     EXPECT_NE(ReadStakes("1,0,9", stakes).find("positive whole number"), std::string::npos);
     EXPECT_NE(ReadStakes("1,2.5,9", stakes).find("stake 2"), std::string::npos);
+    EXPECT_NE(ReadStakes("1,3,100001", stakes).find("stake 3"), std::string::npos);
     EXPECT_EQ(stakes, (std::array<std::int64_t, 3>{1, 3, 9}));  // untouched when refused
     std::int64_t bankroll = 0;
     EXPECT_EQ(ReadBankroll("500", bankroll), "");
