@@ -1,7 +1,6 @@
 #include "stats/Money.h"
 
 #include <algorithm>
-#include <map>
 #include <vector>
 
 #include "draws/DrawLine.h"
@@ -23,13 +22,18 @@ std::int64_t ExpectedOf(std::int64_t turnover, std::int64_t odds) {
     return turnover / (kCars * kOddsScale) * (odds - kCars * kOddsScale);
 }
 
-// The stakes and returns of one draw, keyed by its place in the replay.
+// The stakes and returns of one draw.
 struct DrawMoney {
     std::int32_t period = 0;
     std::int64_t staked = 0;
     std::int64_t returned = 0;
 };
-using Timeline = std::map<std::int64_t, DrawMoney>;
+// What one plan paid or got back at one draw, with the draw's place in the replay.
+struct Payment {
+    std::int64_t place = 0;
+    DrawMoney money;
+};
+using Payments = std::vector<Payment>;
 
 // A period's place on one stretch of the numbering, counted from `origin`
 // (negative for the periods before it).
@@ -48,29 +52,43 @@ int StakedPeriods(const SettledPlan& plan) {
     return plan.outcome == PlanOutcome::Hit && index >= 1 && index <= 3 ? index : 3;
 }
 
-void AddToTimeline(const SettledPlan& plan, const MoneyRules& rules, std::int32_t origin,
-                   Timeline& timeline) {
+void AddPayments(const SettledPlan& plan, const MoneyRules& rules, std::int32_t origin,
+                 Payments& payments) {
     if (plan.outcome == PlanOutcome::Passed) {
         return;
     }
     const int periods = StakedPeriods(plan);
     for (int k = 1; k <= periods; ++k) {
         const std::int32_t period = (plan.spanFirst + k - 1) % kPeriodCycle;
-        DrawMoney& draw = timeline[PlaceOf(period, origin)];
-        draw.period = period;
-        draw.staked += StakeOfPeriod(rules, k);
+        Payment payment{PlaceOf(period, origin), {period, StakeOfPeriod(rules, k), 0}};
         if (k == periods && plan.outcome == PlanOutcome::Hit && plan.PeriodIndex() == k) {
-            draw.returned +=
+            payment.money.returned =
                 rules.odds * rules.stakes[static_cast<std::size_t>(k - 1)] * kReturnPerOddsUnit;
         }
+        payments.push_back(payment);
     }
+}
+
+// The draws `payments` fall on, oldest first, each with its stakes and returns together.
+std::vector<DrawMoney> DrawsOf(Payments payments) {
+    std::sort(payments.begin(), payments.end(),
+              [](const Payment& a, const Payment& b) { return a.place < b.place; });
+    std::vector<DrawMoney> draws;
+    for (std::size_t at = 0; at < payments.size(); ++at) {
+        if (at == 0 || payments[at].place != payments[at - 1].place) {
+            draws.push_back({payments[at].money.period, 0, 0});
+        }
+        draws.back().staked += payments[at].money.staked;
+        draws.back().returned += payments[at].money.returned;
+    }
+    return draws;
 }
 
 // The sums of `plans`, then the deepest drawdown and the ruin from their timeline.
 MoneyFigures FiguresOf(std::span<const SettledPlan> plans, const MoneyRules& rules,
                        std::int32_t origin) {
     MoneyFigures figures;
-    Timeline timeline;
+    Payments payments;
     for (const SettledPlan& plan : plans) {
         if (plan.outcome == PlanOutcome::Passed) {
             continue;
@@ -79,12 +97,12 @@ MoneyFigures FiguresOf(std::span<const SettledPlan> plans, const MoneyRules& rul
         ++figures.followed;
         figures.turnover += money.staked;
         figures.returned += money.returned;
-        AddToTimeline(plan, rules, origin, timeline);
+        AddPayments(plan, rules, origin, payments);
     }
     figures.expected = ExpectedOf(figures.turnover, rules.odds);
     std::int64_t result = 0;
     std::int64_t highest = 0;
-    for (const auto& [place, draw] : timeline) {
+    for (const DrawMoney& draw : DrawsOf(std::move(payments))) {
         if (rules.bankroll && !figures.ruinPeriod &&
             draw.staked > *rules.bankroll * kMoneyScale + result) {
             figures.ruinPeriod = draw.period;
@@ -169,13 +187,13 @@ std::vector<MoneyPoint> MoneyCurve(std::span<const SettledPlan> plans, const Mon
     if (plans.empty()) {
         return curve;
     }
-    Timeline timeline;
+    Payments payments;
     for (const SettledPlan& plan : plans) {
-        AddToTimeline(plan, rules, plans.front().spanFirst, timeline);
+        AddPayments(plan, rules, plans.front().spanFirst, payments);
     }
     MoneyPoint point;
     std::int64_t turnover = 0;
-    for (const auto& [place, draw] : timeline) {
+    for (const DrawMoney& draw : DrawsOf(std::move(payments))) {
         point.period = draw.period;
         point.result += draw.returned - draw.staked;
         turnover += draw.staked;
