@@ -38,9 +38,10 @@ constexpr const char* kWaitingMessage = "\r\n正在连接服务器，请稍等�
 }  // namespace
 
 struct Application::Impl {
-    Impl(const AppOptions& appOptions, Shell& realShell)
+    Impl(const AppOptions& appOptions, Shell& realShell, DateSource today)
         : options(appOptions),
           shell(realShell),
+          dayFiles(std::move(today)),
           worker([this] { Poll(); }, std::chrono::milliseconds(appOptions.refreshMs)) {
         fetch.abort = &worker.AbortFlag();
         dayFiles.SetWorkDir(options.workDir);
@@ -95,6 +96,7 @@ struct Application::Impl {
         // Called only when a draw was merged, before its recompute.
         const auto merged = [this, recompute = engine.RecomputeCallback()] {
             shell.OnDrawMerged(history.lines[0]);
+            dayFiles.RollOverToToday(engine);
             recompute();
         };
         PollXmlFeed(history, Feed(), merged);
@@ -140,8 +142,8 @@ struct Application::Impl {
     RefreshWorker worker;
 };
 
-Application::Application(const AppOptions& options, Shell& shell)
-    : impl_(std::make_unique<Impl>(options, shell)) {}
+Application::Application(const AppOptions& options, Shell& shell, DateSource today)
+    : impl_(std::make_unique<Impl>(options, shell, std::move(today))) {}
 
 Application::~Application() {
     Shutdown();
@@ -195,6 +197,7 @@ void Application::RequestReplan() {
     }
     app.shell.SetReplanRunning(true);
     const bool queued = app.worker.Post([&app] {
+        app.dayFiles.RollOverToToday(app.engine);
         app.engine.OnPlanUnstable();
         app.PublishBooks();
         app.shell.SetReplanRunning(false);
