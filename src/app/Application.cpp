@@ -96,6 +96,7 @@ struct Application::Impl {
         // Called only when a draw was merged, before its recompute.
         const auto merged = [this, recompute = engine.RecomputeCallback()] {
             shell.OnDrawMerged(history.lines[0]);
+            // Past local midnight the recompute starts and writes the new day's files.
             dayFiles.RollOverToToday(engine);
             recompute();
         };
@@ -197,6 +198,7 @@ void Application::RequestReplan() {
     }
     app.shell.SetReplanRunning(true);
     const bool queued = app.worker.Post([&app] {
+        // A re-plan is a recompute too: past midnight it starts the new day's files.
         app.dayFiles.RollOverToToday(app.engine);
         app.engine.OnPlanUnstable();
         app.PublishBooks();
