@@ -1,7 +1,8 @@
 #pragma once
 // The ten per-day plan files: prepared at start-up (making the plan of every
 // Position whose file of the day is missing), read back into the plan books, and
-// rewritten from the books after every recompute.
+// rewritten from the books after every recompute; prepared again for the new day
+// by the first recompute after local midnight.
 //
 // Files live in <workDir>/data/ (created when missing) and are named from the
 // date of the day the files were prepared and the Position's tag. Each file is
