@@ -16,6 +16,7 @@
 
 #include "app/Application.h"
 #include "app/SharedSelection.h"
+#include "records/PlanPane.h"
 #include "support/FeedServer.h"
 #include "support/TempDir.h"
 #include "ui/CStatsDlg.h"
@@ -172,6 +173,35 @@ TEST(WindowShell, CallsFromAnotherThreadArriveOnTheWindowThread) {
     EXPECT_EQ(desktop.messages,
               (std::vector<QString>{QString::fromUtf8("pk10plan: 发现软件有升级")}));
     EXPECT_TRUE(desktop.onWindowThread);
+}
+
+}  // namespace
+}  // namespace pk10
+
+namespace pk10 {
+namespace {
+
+// The worker asks for a pane, and the user clicks another Position before the
+// window gets to it: the pane shows the Position checked when it is shown.
+TEST(WindowShell, APaneAskedForBeforeAClickShowsThePositionClicked) {
+    test::RecordingCommands commands;
+    test::RecordingDesktop desktop;
+    SharedSelection selection;
+    ui::WindowShell shell(selection, desktop.Desktop());
+    ui::CPlanDlg window(commands, selection);
+    shell.Attach(&window);
+    window.PositionButton(1)->click();
+    BySlot<PlanBook> books;
+    books[SlotOfPosition(1)][1] = "冠军计划466001-466003期<01 02 03 04 05 06 >";
+    books[SlotOfPosition(2)][1] = "亚军计划466001-466003期<01 02 03 04 05 06 >";
+
+    std::thread worker([&] { ShowSelectedPlans(books, shell); });
+    worker.join();
+    window.PositionButton(2)->click();
+    ASSERT_FALSE(window.PositionButton(1)->isChecked());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !PlanPaneText(window).isEmpty(); }, 2000));
+    EXPECT_TRUE(PlanPaneText(window).startsWith(QString::fromUtf8("\n亚军计划466001")))
+        << PlanPaneText(window).toStdString();
 }
 
 }  // namespace
