@@ -11,7 +11,7 @@
 #include "app/ProgressBar.h"
 #include "cli/OptionTable.h"
 #include "cli/StopSignalWaiter.h"
-#include "stats/DrawFile.h"
+#include "draws/DrawFile.h"
 #include "stats/StatsJson.h"
 
 namespace pk10 {
