@@ -49,19 +49,29 @@ class BySlot {
 // 400 text slots of PlanLines, oldest at the lowest slot; empty slots hold "".
 using PlanBook = std::array<std::string, kBookSlots>;
 
+// What a walk writes as it goes and its caller reads right after it: the walk's
+// lines and their count, the hits counted so far (0 between walks) and the
+// digits of the draw read last. Nothing here lasts: the caller of a walk sets
+// these up before it, and the searches and the recompute empty the WorkBook
+// once they have read it.
+struct WalkScratch {
+    std::string DrawDigits;
+    PlanBook WorkBook;
+    std::int32_t WorkLineCount = 0;
+    std::int32_t HitCount = 0;
+};
+
 struct PlanState {
     std::int32_t PlanSeed = 0;
     std::int32_t SeedPeriod = 0;
-    std::string DrawDigits;
     BySlot<std::string> FillerDigits;
     BySlot<std::int32_t> PlanMultiplier;
     std::int32_t PlanSize = 0;
     std::int32_t PlanSpan = 0;
-    PlanBook WorkBook;
-    std::int32_t WorkLineCount = 0;
-    std::int32_t HitCount = 0;
     BySlot<PlanBook> books;  // the ten PlanBooks
     BySlot<std::string> LatestPlanLine;
+
+    WalkScratch scratch;
 };
 
 }  // namespace pk10

@@ -98,7 +98,7 @@ void DayFiles::PrepareDayFiles(PlanEngine& engine, PlanView& view) {
     view.SetModeButtons(false, true);
 
     PlanState& state = engine.state();
-    for (std::string& text : state.WorkBook) {
+    for (std::string& text : state.scratch.WorkBook) {
         text.clear();
     }
     for (PlanBook& book : state.books) {

@@ -143,7 +143,7 @@ TEST(PrepareWalk, TakesSeedAndPeriodFromOldestDraw) {
         history.cursor = history.oldest;
         engine.PrepareWalk();
         EXPECT_EQ(state.PlanSeed, c.seed) << c.name;
-        EXPECT_EQ(state.DrawDigits, c.digits) << c.name;
+        EXPECT_EQ(state.scratch.DrawDigits, c.digits) << c.name;
         EXPECT_EQ(state.SeedPeriod, DecimalValue(std::string(c.oldest).substr(0, 6))) << c.name;
         EXPECT_EQ(history.cursor, 0) << c.name;
     }
@@ -170,7 +170,7 @@ TEST(PrepareWalk, ShortLineGivesWhatTheRulesGive) {
     engine.PrepareWalk();
     EXPECT_EQ(state.PlanSeed, 0);
     EXPECT_EQ(state.SeedPeriod, 12);
-    EXPECT_EQ(state.DrawDigits, "");
+    EXPECT_EQ(state.scratch.DrawDigits, "");
 }
 
 }  // namespace
