@@ -32,10 +32,10 @@ void PlanEngine::PrepareWalk() {
         return;
     }
     const auto at = static_cast<std::size_t>(cursor);
-    state_.SeedPeriod = DecimalValue(Mid(history_.walkLines[at], 0, kPeriodLength));
+    state_.scratch.SeedPeriod = DecimalValue(Mid(history_.walkLines[at], 0, kPeriodLength));
     history_.cursor = cursor - 1;
     state_.scratch.DrawDigits = SeedDigitsOf(history_.lines[at]);
-    state_.PlanSeed = DecimalValue(state_.scratch.DrawDigits);
+    state_.scratch.PlanSeed = DecimalValue(state_.scratch.DrawDigits);
 }
 
 void PlanEngine::PrepareWalkFromOldest() {
@@ -58,9 +58,10 @@ float PlanEngine::WalkPositionPlan(int position, std::int32_t a, std::int32_t b,
         return 0.0f;
     }
     const std::string& filler = state_.FillerDigits[SlotOfPosition(position)];
-    std::int32_t start = state_.SeedPeriod;
+    std::int32_t start = state_.scratch.SeedPeriod;
     std::int32_t examined = 0;
-    std::string numbers = DerivePlanNumbers(variant->firstForm, state_.PlanSeed, a, c, filler);
+    std::string numbers =
+        DerivePlanNumbers(variant->firstForm, state_.scratch.PlanSeed, a, c, filler);
     // The draw right after the seed draw is never read: PrepareWalk has already
     // lowered the cursor once and each step reads the slot below it.
     while (history_.cursor > 0) {
@@ -85,8 +86,8 @@ float PlanEngine::WalkPositionPlan(int position, std::int32_t a, std::int32_t b,
         // its digits (zeros kept, so the value may wrap).
         start = WrapAdd(DecimalValue(Mid(line, 0, kPeriodLength)), 1);
         examined = 0;
-        state_.PlanSeed = DecimalValue(state_.scratch.DrawDigits);
-        numbers = DerivePlanNumbers(variant->laterForm, state_.PlanSeed, a, c, filler);
+        state_.scratch.PlanSeed = DecimalValue(state_.scratch.DrawDigits);
+        numbers = DerivePlanNumbers(variant->laterForm, state_.scratch.PlanSeed, a, c, filler);
     }
     WriteWorkLine(OpenPlanLine(variant->title, start, b, numbers));
     const auto hits = static_cast<float>(state_.scratch.HitCount);

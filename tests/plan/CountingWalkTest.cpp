@@ -112,12 +112,12 @@ TEST(CountingWalk, AgreesWithTheLineWritingWalk) {
                 engine.PrepareWalk();
                 const float hits = engine.WalkPositionPlan(position, m, s.span, s.size);
                 const std::int32_t slowCursor = history.cursor;
-                const std::int32_t slowSeed = state.PlanSeed;
-                const std::int32_t slowSeedPeriod = state.SeedPeriod;
+                const std::int32_t slowSeed = state.scratch.PlanSeed;
+                const std::int32_t slowSeedPeriod = state.scratch.SeedPeriod;
                 const std::string slowDigits = state.scratch.DrawDigits;
                 const std::int32_t slowLineCount = state.scratch.WorkLineCount;
 
-                state.PlanSeed = 0x5eed;
+                state.scratch.PlanSeed = 0x5eed;
                 state.scratch.DrawDigits = "scratch";
                 state.scratch.WorkLineCount = -7;
                 history.cursor = 99;
@@ -127,8 +127,8 @@ TEST(CountingWalk, AgreesWithTheLineWritingWalk) {
                                          ", multiplier " + std::to_string(m);
                 ASSERT_EQ(count.hits, static_cast<std::int32_t>(hits)) << name;
                 ASSERT_EQ(history.cursor, slowCursor) << name;
-                ASSERT_EQ(state.PlanSeed, slowSeed) << name;
-                ASSERT_EQ(state.SeedPeriod, slowSeedPeriod) << name;
+                ASSERT_EQ(state.scratch.PlanSeed, slowSeed) << name;
+                ASSERT_EQ(state.scratch.SeedPeriod, slowSeedPeriod) << name;
                 ASSERT_EQ(state.scratch.DrawDigits, slowDigits) << name;
                 ASSERT_EQ(state.scratch.WorkLineCount, slowLineCount) << name;
                 ASSERT_EQ(state.scratch.HitCount, 0) << name;

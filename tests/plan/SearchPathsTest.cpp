@@ -47,8 +47,8 @@ void ExpectSame(const Replay& fast, const Replay& reference, const std::string& 
             << when << ", book of slot " << slot;
     }
     ASSERT_EQ(fast.state.scratch.WorkBook, reference.state.scratch.WorkBook) << when;
-    ASSERT_EQ(fast.state.PlanSeed, reference.state.PlanSeed) << when;
-    ASSERT_EQ(fast.state.SeedPeriod, reference.state.SeedPeriod) << when;
+    ASSERT_EQ(fast.state.scratch.PlanSeed, reference.state.scratch.PlanSeed) << when;
+    ASSERT_EQ(fast.state.scratch.SeedPeriod, reference.state.scratch.SeedPeriod) << when;
     ASSERT_EQ(fast.state.scratch.DrawDigits, reference.state.scratch.DrawDigits) << when;
     ASSERT_EQ(fast.state.scratch.WorkLineCount, reference.state.scratch.WorkLineCount) << when;
     ASSERT_EQ(fast.history.cursor, reference.history.cursor) << when;

@@ -107,12 +107,12 @@ TEST(SmartSearch, EmptiesTheWorkBookAndLeavesTheLastWalksState) {
     }
     EXPECT_EQ(f.state.scratch.WorkBook[256], "above the emptied slots");
     const std::int32_t cursor = f.history.cursor;
-    const std::int32_t seed = f.state.PlanSeed;
+    const std::int32_t seed = f.state.scratch.PlanSeed;
     const std::string digits = f.state.scratch.DrawDigits;
     const std::int32_t lines = f.state.scratch.WorkLineCount;
     f.Hits(2, 999);
     EXPECT_EQ(cursor, f.history.cursor);
-    EXPECT_EQ(seed, f.state.PlanSeed);
+    EXPECT_EQ(seed, f.state.scratch.PlanSeed);
     EXPECT_EQ(digits, f.state.scratch.DrawDigits);
     EXPECT_EQ(lines, f.state.scratch.WorkLineCount);
 }

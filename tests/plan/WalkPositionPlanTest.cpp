@@ -62,8 +62,8 @@ TEST(WalkPositionPlan, WorkedExampleMultiplier13) {
     EXPECT_EQ(f.history.cursor, 0);
     // The newest draw's first seven numbers, zeros kept; the last close re-seeded from it.
     EXPECT_EQ(f.state.scratch.DrawDigits, "08090507020304");
-    EXPECT_EQ(f.state.PlanSeed, DecimalValue("08090507020304"));
-    EXPECT_EQ(f.state.SeedPeriod, 733001);
+    EXPECT_EQ(f.state.scratch.PlanSeed, DecimalValue("08090507020304"));
+    EXPECT_EQ(f.state.scratch.SeedPeriod, 733001);
 }
 
 TEST(WalkPositionPlan, WorkedExampleMultiplier2MissesLabelledFromStart) {
@@ -93,7 +93,7 @@ TEST(WalkPositionPlan, ReseedFromTheClosingDrawWrapsPerDigitView) {
         f.state.PlanSpan = 1;
         const std::vector<std::string> lines = f.Walk(c.position, 13);
         ASSERT_EQ(lines.size(), 2u) << "position " << c.position;
-        EXPECT_EQ(f.state.PlanSeed, c.seed) << "position " << c.position;
+        EXPECT_EQ(f.state.scratch.PlanSeed, c.seed) << "position " << c.position;
         // The open span starts after the closing draw and lasts one period.
         EXPECT_NE(lines[1].find("733003-733003期<"), std::string::npos) << lines[1];
     }
