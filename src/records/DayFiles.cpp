@@ -115,7 +115,7 @@ bool DayFiles::RollOverToToday(PlanEngine& engine) {
 
 void DayFiles::PrepareFilesOf(std::string dateText, PlanEngine& engine) {
     PlanState& state = engine.state();
-    for (std::string& text : state.WorkBook) {
+    for (std::string& text : state.scratch.WorkBook) {
         text.clear();
     }
     for (PlanBook& book : state.books) {

@@ -87,7 +87,7 @@ TEST_F(DayFilesTest, NamesTenFilesFromTheDateAndTheTags) {
 TEST_F(DayFilesTest, PreparingSetsTheStartupSelectionAndEmptiesEveryBook) {
     PlanEngineRig rig(0);
     view.Select({2, 7});
-    rig.state.WorkBook[17] = "scratch";
+    rig.state.scratch.WorkBook[17] = "scratch";
     for (PlanBook& book : rig.state.books) {
         book[0] = "old<";
         book[399] = "old";
@@ -98,7 +98,7 @@ TEST_F(DayFilesTest, PreparingSetsTheStartupSelectionAndEmptiesEveryBook) {
               (std::vector<std::string>{"check 1 on", "check 4 off", "check 5 off", "check 2 off",
                                         "check 3 off", "modes classic=0 smart=1"}));
     EXPECT_TRUE(view.IsPositionChecked(7)) << "Positions 6 to 10 are left as they are";
-    EXPECT_EQ(rig.state.WorkBook, PlanBook{});
+    EXPECT_EQ(rig.state.scratch.WorkBook, PlanBook{});
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         EXPECT_EQ(rig.state.books[slot], PlanBook{}) << "slot " << slot;
     }
