@@ -149,13 +149,19 @@ TEST(WindowRun, StatisticsWindowFollowsEveryRecompute) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return settled().toInt() > 0; }, 15000));
 }
 
-TEST(WindowShell, CallsFromAnotherThreadArriveOnTheWindowThread) {
+// A window with its shell attached, as the window run wires them.
+struct AttachedWindow {
+    AttachedWindow() { shell.Attach(&window); }
     test::RecordingCommands commands;
     test::RecordingDesktop desktop;
     SharedSelection selection;
-    ui::WindowShell shell(selection, desktop.Desktop());
-    ui::CPlanDlg window(commands, selection);
-    shell.Attach(&window);
+    ui::WindowShell shell{selection, desktop.Desktop()};
+    ui::CPlanDlg window{commands, selection};
+};
+
+TEST(WindowShell, CallsFromAnotherThreadArriveOnTheWindowThread) {
+    AttachedWindow attached;
+    auto& [commands, desktop, selection, shell, window] = attached;
 
     std::thread worker([&] {
         shell.ShowPlanText("冠军计划 a\r\nb\r\n");
@@ -175,21 +181,11 @@ TEST(WindowShell, CallsFromAnotherThreadArriveOnTheWindowThread) {
     EXPECT_TRUE(desktop.onWindowThread);
 }
 
-}  // namespace
-}  // namespace pk10
-
-namespace pk10 {
-namespace {
-
 // The worker asks for a pane, and the user clicks another Position before the
 // window gets to it: the pane shows the Position checked when it is shown.
 TEST(WindowShell, APaneAskedForBeforeAClickShowsThePositionClicked) {
-    test::RecordingCommands commands;
-    test::RecordingDesktop desktop;
-    SharedSelection selection;
-    ui::WindowShell shell(selection, desktop.Desktop());
-    ui::CPlanDlg window(commands, selection);
-    shell.Attach(&window);
+    AttachedWindow attached;
+    auto& [commands, desktop, selection, shell, window] = attached;
     window.PositionButton(1)->click();
     BySlot<PlanBook> books;
     books[SlotOfPosition(1)][1] = "冠军计划466001-466003期<01 02 03 04 05 06 >";
