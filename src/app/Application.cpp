@@ -38,19 +38,24 @@ constexpr const char* kWaitingMessage = "\r\n正在连接服务器，请稍等�
 }  // namespace
 
 struct Application::Impl {
-    Impl(const AppOptions& appOptions, Shell& realShell)
+    Impl(const AppOptions& appOptions, Shell& realShell, DateSource dateSource)
         : options(appOptions),
           shell(realShell),
+          dayFiles(std::move(dateSource)),
           worker([this] { Poll(); }, std::chrono::milliseconds(appOptions.refreshMs)) {
         fetch.abort = &worker.AbortFlag();
         dayFiles.SetWorkDir(options.workDir);
         dayFiles.SetErrorSink(&shell);
-        today.SetErrorSink(&shell);
-        WireRecomputeHooks(engine, dayFiles, shell, [this] {
+        todayPlans.SetErrorSink(&shell);
+        RecomputeCallbacks callbacks;
+        // A click right after the new pane reads these books, not the ones before.
+        callbacks.beforePane = [this] { PublishBooks(); };
+        callbacks.afterFiles = [this] {
             shell.OnPlansRecomputed(state.books);
-            today.Settle(dayFiles.dateText(), state.books);
-            shell.ShowPlanStatistics(today.Report());
-        });
+            todayPlans.Settle(dayFiles.dateText(), state.books);
+            shell.ShowPlanStatistics(todayPlans.Report());
+        };
+        WireRecomputeHooks(engine, dayFiles, shell, std::move(callbacks));
     }
 
     FeedContext Feed() {
@@ -84,7 +89,7 @@ struct Application::Impl {
         }
         dayFiles.PrepareDayFiles(engine, shell);
         dayFiles.LoadDayFiles(state.books);
-        today.NoteRunning(state.books);
+        todayPlans.NoteRunning(state.books);
         engine.RecomputeAllPlans();
         PublishBooks();
         if (abort) {
@@ -98,6 +103,8 @@ struct Application::Impl {
         // Called only when a draw was merged, before its recompute.
         const auto merged = [this, recompute = engine.RecomputeCallback()] {
             shell.OnDrawMerged(history.lines[0]);
+            // Past local midnight the recompute starts and writes the new day's files.
+            dayFiles.RollOverToToday(engine);
             recompute();
         };
         PollXmlFeed(history, Feed(), merged);
@@ -126,7 +133,7 @@ struct Application::Impl {
     PlanEngine engine{history, state};
     DayFiles dayFiles;
     // Today's settled plans, beside the day files.
-    TodaySettledPlans today{options.workDir};
+    TodaySettledPlans todayPlans{options.workDir};
     FetchOptions fetch;
 
     std::mutex snapshotMutex;
@@ -147,8 +154,8 @@ struct Application::Impl {
     RefreshWorker worker;
 };
 
-Application::Application(const AppOptions& options, Shell& shell)
-    : impl_(std::make_unique<Impl>(options, shell)) {}
+Application::Application(const AppOptions& options, Shell& shell, DateSource today)
+    : impl_(std::make_unique<Impl>(options, shell, std::move(today))) {}
 
 Application::~Application() {
     Shutdown();
@@ -203,6 +210,8 @@ void Application::RequestReplan() {
     }
     app.shell.SetReplanRunning(true);
     const bool queued = app.worker.Post([&app] {
+        // A re-plan is a recompute too: past midnight it starts the new day's files.
+        app.dayFiles.RollOverToToday(app.engine);
         app.engine.OnPlanUnstable();
         app.PublishBooks();
         app.shell.SetReplanRunning(false);

@@ -8,12 +8,15 @@
 #include "app/AppOptions.h"
 #include "app/Shell.h"
 #include "app/WindowCommands.h"
+#include "io/LocalDate.h"
 
 namespace pk10 {
 
 class Application : public WindowCommands {
   public:
-    Application(const AppOptions& options, Shell& shell);
+    // `today` names the per-day files; a run that passes midnight starts the new
+    // day's files at its next recompute.
+    Application(const AppOptions& options, Shell& shell, DateSource today = LocalCalendarDate);
     ~Application() override;  // stops the worker
 
     // The update check of the start-up sequence, on the calling thread (it blocks

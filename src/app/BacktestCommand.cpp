@@ -10,8 +10,8 @@
 #include "app/ProgressBar.h"
 #include "cli/OptionTable.h"
 #include "cli/StopSignalWaiter.h"
+#include "draws/DrawFile.h"
 #include "io/FileWrite.h"
-#include "stats/DrawFile.h"
 #include "stats/StatsJson.h"
 
 namespace pk10 {

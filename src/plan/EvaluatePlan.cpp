@@ -60,11 +60,11 @@ void PlanEngine::EvaluatePlan(int slot, std::string openLine) {
     }
     SearchAgainAndWalk(slot);
     // Without a walk line the slot keeps what it held.
-    const int walkLast = LastLineSlot(state_.WorkBook);
+    const int walkLast = LastLineSlot(state_.scratch.WorkBook);
     if (walkLast >= 1) {
-        following = state_.WorkBook[static_cast<std::size_t>(walkLast)];
+        following = state_.scratch.WorkBook[static_cast<std::size_t>(walkLast)];
     }
-    EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+    EmptySlots(state_.scratch.WorkBook, 0, kKeptBookSlots - 1);
     following = RewriteSpan(following, settlement.newest);
 }
 

@@ -97,11 +97,11 @@ TEST(EvaluatePlan, MissAtTheLastPeriodMarksResearchesAndWalksAgain) {
         PlanEngine reference(expectedHistory, expectedState);
         const std::int32_t multiplier = reference.SmartSearch(c.slot, 1, 2000, 3, 6);
         expectedHistory.cursor = expectedHistory.oldest;
-        expectedState.WorkLineCount = 0;
+        expectedState.scratch.WorkLineCount = 0;
         reference.PrepareWalk();
         reference.WalkPositionPlan(PositionOfSlot(c.slot), multiplier, 3, 6);
-        std::string open =
-            expectedState.WorkBook[static_cast<std::size_t>(expectedState.WorkLineCount - 1)];
+        const WalkScratch& walked = expectedState.scratch;
+        std::string open = walked.WorkBook[static_cast<std::size_t>(walked.WorkLineCount - 1)];
         // The fresh span covers the three periods after the newest one.
         const std::size_t dash = open.find('-');
         ASSERT_NE(dash, std::string::npos) << open;
@@ -112,7 +112,7 @@ TEST(EvaluatePlan, MissAtTheLastPeriodMarksResearchesAndWalksAgain) {
         EXPECT_EQ(f.state.PlanMultiplier[c.slot], multiplier) << "slot " << c.slot;
         EXPECT_EQ(book[4], open) << "slot " << c.slot;
         for (std::size_t i = 0; i < 256; ++i) {
-            ASSERT_EQ(f.state.WorkBook[i], "") << "slot " << c.slot << " work slot " << i;
+            ASSERT_EQ(f.state.scratch.WorkBook[i], "") << "slot " << c.slot << " work slot " << i;
         }
     }
 }

@@ -23,7 +23,7 @@
 #include <thread>
 
 #include "app/BundledData.h"
-#include "stats/DrawFile.h"
+#include "draws/DrawFile.h"
 #include "stats/Money.h"
 #include "support/TempDir.h"
 #include "ui/MoneyTable.h"
