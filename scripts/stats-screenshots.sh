@@ -15,6 +15,7 @@ sim_pid=""
 trap 'kill "$sim_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 # The replay's pictures first: they need no X server.
+cmake --build "$build" --target stats-shot >/dev/null
 mkdir -p "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 (
