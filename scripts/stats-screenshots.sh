@@ -25,16 +25,19 @@ chmod 700 "$work/runtime"
     shot "$root/docs/stats-money.png" money share/pk10-2014.txt 0 1,3,9 9.8
 )
 
-"$build/tools/feed-sim/feed-sim" --port 8012 --interval 60 >"$work/sim.log" 2>&1 &
+# A draw every two seconds and a poll every two seconds: by the picture, today's
+# tables hold the plans some twenty draws settled.
+"$build/tools/feed-sim/feed-sim" --port 8012 --interval 2 >"$work/sim.log" 2>&1 &
 sim_pid=$!
 sleep 1
 
 export root build work
 xvfb-run -a -s "-screen 0 1400x1000x24" bash -euo pipefail -c '
     server=http://127.0.0.1:8012/
-    (cd "$work" && "$build/src/pk10plan" --results-server $server --maker-server $server) &
+    (cd "$work" && "$build/src/pk10plan" --results-server $server --maker-server $server \
+        --refresh-ms 2000) &
     shot() { xwd -silent -id "$1" | xwdtopnm 2>/dev/null | pnmtopng >"$2"; }
-    sleep 8
+    sleep 45
     main=$(xdotool search --name "VarnokPK10" | head -n 1)
     xdotool windowfocus --sync "$main" key F2
     sleep 2
