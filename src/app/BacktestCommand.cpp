@@ -11,6 +11,7 @@
 #include "app/ProgressBar.h"
 #include "cli/OptionTable.h"
 #include "cli/StopSignalWaiter.h"
+#include "io/PathText.h"
 #include "stats/DrawFile.h"
 #include "stats/StatsJson.h"
 
@@ -60,7 +61,7 @@ cli::OptionTable BacktestCommandLine(BacktestArgs& parsed) {
          "chance; with it:",
          [&parsed](const std::string& v) {
              if (!v.empty()) {
-                 parsed.drawFile = v;
+                 parsed.drawFile = PathFromUtf8(v);
              }
              return std::string();
          }},
@@ -74,12 +75,12 @@ cli::OptionTable BacktestCommandLine(BacktestArgs& parsed) {
          }},
         {"--csv", "FILE", "write every settled plan to FILE",
          [&parsed](const std::string& v) {
-             parsed.csv = v;
+             parsed.csv = PathFromUtf8(v);
              return std::string();
          }},
         {"--json", "FILE", "write the summary to FILE",
          [&parsed](const std::string& v) {
-             parsed.json = v;
+             parsed.json = PathFromUtf8(v);
              return std::string();
          }},
         {"--seed", "N", "seed of the random plans (default 20140101)",
@@ -106,7 +107,7 @@ std::optional<std::string> WriteText(const std::filesystem::path& file, const st
         outFile.close();
     }
     if (!outFile) {
-        return "cannot write " + file.string() + ": " + std::strerror(errno);
+        return "cannot write " + PathUtf8(file) + ": " + std::strerror(errno);
     }
     return std::nullopt;
 }
@@ -163,7 +164,7 @@ int RunBacktestCommand(const std::vector<std::string>& args, const EnvironmentLo
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
-    out << BacktestTables(result, file.string());
+    out << BacktestTables(result, PathUtf8(file));
     char timing[96];
     std::snprintf(timing, sizeof timing, "\nReplayed in %.1f s (%.0f draws/s).\n", seconds,
                   seconds > 0 ? result.progress.merged / seconds : 0.0);

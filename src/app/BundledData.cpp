@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "cli/ProgramPath.h"
+
 namespace pk10 {
 
 std::filesystem::path BundledDataDir(
@@ -24,9 +26,7 @@ std::filesystem::path BundledDataDir(
 }
 
 std::filesystem::path RunningExecutable() {
-    std::error_code ec;
-    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : path;
+    return RunningProgramPath();
 }
 
 }  // namespace pk10

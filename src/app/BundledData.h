@@ -19,7 +19,7 @@ std::filesystem::path BundledDataDir(
     const std::function<std::optional<std::string>(const std::string&)>& environment,
     const std::filesystem::path& executable);
 
-// The running program's path from /proc/self/exe; empty when it cannot be read.
+// The running program's path; empty when it cannot be read.
 std::filesystem::path RunningExecutable();
 
 }  // namespace pk10

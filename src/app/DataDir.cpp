@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "io/PathText.h"
+
 namespace pk10 {
 
 std::string PrepareDataDir(const std::filesystem::path& dir) {
@@ -11,7 +13,7 @@ std::string PrepareDataDir(const std::filesystem::path& dir) {
         return {};
     }
     const std::string why = ec ? ec.message() : "it is not a folder";
-    return "--data-dir: cannot use '" + dir.string() + "' as the data folder: " + why;
+    return "--data-dir: cannot use '" + PathUtf8(dir) + "' as the data folder: " + why;
 }
 
 }  // namespace pk10

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "io/FileOpen.h"
 #include "io/FileWrite.h"
 #include "records/GbkCodec.h"
 #include "records/PlanBlock.h"
@@ -34,7 +35,7 @@ bool EntryExists(const std::filesystem::path& path) {
 // when it cannot be opened or read.
 std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std::size_t limit,
                                          ErrorSink* errors) {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
+    std::FILE* in = OpenFileForReading(path);
     if (in == nullptr) {
         TraceFileError(path, errno, errors);
         return std::nullopt;

@@ -3,13 +3,15 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/ProgramPath.h"
+
 namespace feedsim {
 
 std::string DefaultDrawsFile(const std::string& builtIn) {
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    if (error) {
+    const fs::path exe = pk10::RunningProgramPath();
+    if (exe.empty()) {
         return builtIn;
     }
     const fs::path installed = exe.parent_path() / ".." / "share" / "pk10plan" / "pk10-2014.txt";
