@@ -3,9 +3,12 @@
 // limits, failure kinds and texts; the system's proxy settings; never an answer
 // from the local cache.
 //
-// WinINet's calls block and have no total time-out of their own, so a watcher
-// thread looks at the abort flag and the deadline every 50 ms and, when either
-// calls for it, closes the request handle, which ends the blocked call.
+// WinINet's calls block, have no total time-out of their own, and a closed handle
+// does not always end a call blocked on it (Wine's does not), so the transfer runs
+// on a thread of its own while the caller looks at the abort flag and the deadline
+// every 50 ms. When either calls for it, the caller closes the request handle
+// (which ends the call on Windows), leaves the transfer's thread to finish alone
+// within WinINet's own time-outs, and fails at once.
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -13,6 +16,8 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <exception>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -77,92 +82,58 @@ struct InternetHandle {
     }
 };
 
-// Why the watcher ended a transfer.
-enum class Stop { None, Aborted, TimedOut };
-
-// Closes the request handle of the running transfer when the abort flag is set
-// or the deadline passes; the transfer's thread then sees its call fail.
-class Watcher {
+// The request handle of a running transfer, which the caller may close to
+// cancel it. Shared by the caller and the transfer's thread.
+class Cancellation {
   public:
-    Watcher(const std::atomic<bool>* abort, Clock::time_point deadline)
-        : abort_(abort), deadline_(deadline), thread_([this] { Watch(); }) {}
-    Watcher(const Watcher&) = delete;
-    Watcher& operator=(const Watcher&) = delete;
-    ~Watcher() {
-        {
-            std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        wake_.notify_one();
-        thread_.join();
-    }
-
-    // The request now running (null between requests). Returns false when the
-    // transfer has already been stopped.
+    // The request now running. Returns false when the transfer was cancelled.
     bool Track(HINTERNET request) {
         std::lock_guard lock(mutex_);
         request_ = request;
-        return stop_ == Stop::None;
+        return !cancelled_;
     }
-    // Takes the request back from the watcher: true when the caller still owns
-    // the handle and must close it, false when the watcher closed it.
+    // Takes the request back: true when the transfer still owns the handle and
+    // must close it, false when the caller closed it.
     bool Release() {
         std::lock_guard lock(mutex_);
         request_ = nullptr;
-        return stop_ == Stop::None;
+        return !cancelled_;
     }
-    Stop stop() {
+    void Cancel() {
         std::lock_guard lock(mutex_);
-        return stop_;
+        cancelled_ = true;
+        if (request_ != nullptr) {
+            InternetCloseHandle(request_);
+            request_ = nullptr;
+        }
+    }
+    bool cancelled() {
+        std::lock_guard lock(mutex_);
+        return cancelled_;
     }
 
   private:
-    void Watch() {
-        std::unique_lock lock(mutex_);
-        while (!done_) {
-            Stop stop = Stop::None;
-            if (abort_ != nullptr && abort_->load()) {
-                stop = Stop::Aborted;
-            } else if (Clock::now() >= deadline_) {
-                stop = Stop::TimedOut;
-            }
-            if (stop != Stop::None && stop_ == Stop::None) {
-                stop_ = stop;
-                if (request_ != nullptr) {
-                    InternetCloseHandle(request_);
-                    request_ = nullptr;
-                }
-            }
-            wake_.wait_for(lock, kAbortCheck);
-        }
-    }
-
-    const std::atomic<bool>* abort_;
-    const Clock::time_point deadline_;
     std::mutex mutex_;
-    std::condition_variable wake_;
-    bool done_ = false;
-    Stop stop_ = Stop::None;
     HINTERNET request_ = nullptr;
-    std::thread thread_;
+    bool cancelled_ = false;
 };
 
-// A request handle that the watcher may close first.
+// A request handle that the caller may close first.
 class Request {
   public:
-    Request(HINTERNET handle, Watcher& watcher) : handle_(handle), watcher_(watcher) {}
+    Request(HINTERNET handle, Cancellation& cancellation)
+        : handle_(handle), cancellation_(cancellation) {}
     Request(const Request&) = delete;
     Request& operator=(const Request&) = delete;
     ~Request() {
-        if (watcher_.Release()) {
+        if (cancellation_.Release()) {
             InternetCloseHandle(handle_);
         }
     }
-    HINTERNET get() const { return handle_; }
 
   private:
     HINTERNET handle_;
-    Watcher& watcher_;
+    Cancellation& cancellation_;
 };
 
 struct Target {
@@ -202,17 +173,9 @@ Target CrackUrl(const std::string& url) {
     return target;
 }
 
-[[noreturn]] void ThrowFor(DWORD error, Watcher& watcher, const std::string& url) {
+[[noreturn]] void ThrowFor(DWORD error, const std::string& url) {
     using Kind = FetchError::Kind;
     const std::string where = " (" + url + ")";
-    switch (watcher.stop()) {
-        case Stop::Aborted:
-            throw FetchError(Kind::Aborted, "transfer aborted" + where);
-        case Stop::TimedOut:
-            throw FetchError(Kind::Timeout, "timed out: the transfer took too long" + where);
-        case Stop::None:
-            break;
-    }
     const std::string reason = ErrorText(error);
     switch (error) {
         case ERROR_INTERNET_CANNOT_CONNECT:
@@ -271,18 +234,25 @@ bool IsRedirect(DWORD status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
+// The time-outs of a handle: the connection's, and for each send and receive a
+// little more than the total, so that the caller's deadline decides and these only
+// end a transfer left to finish alone.
+void SetTimeouts(HINTERNET handle, const FetchOptions& options) {
+    DWORD connectMs = static_cast<DWORD>(options.connectTimeout.count());
+    DWORD totalMs = static_cast<DWORD>(options.totalTimeout.count() + 1000);
+    InternetSetOptionW(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof connectMs);
+    InternetSetOptionW(handle, INTERNET_OPTION_SEND_TIMEOUT, &totalMs, sizeof totalMs);
+    InternetSetOptionW(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &totalMs, sizeof totalMs);
+}
+
 [[noreturn]] void ThrowTooLarge(std::size_t limit, const std::string& url) {
     throw FetchError(FetchError::Kind::TooLarge,
                      "response body over " + std::to_string(limit) + " bytes (" + url + ")");
 }
 
-}  // namespace
-
-std::vector<std::string> HttpTextFetch(const std::string& url, const FetchOptions& options) {
-    if (options.abort != nullptr && options.abort->load()) {
-        throw FetchError(FetchError::Kind::Aborted,
-                         "transfer aborted before it began (" + url + ")");
-    }
+// The whole transfer, on its own thread; `options.abort` is not looked at.
+std::vector<std::string> Transfer(const std::string& url, const FetchOptions& options,
+                                  Cancellation& cancellation) {
     const std::wstring agent = Wide(kUserAgent);
     // The system's proxy settings, as every Windows program that asks for them.
     const InternetHandle session(
@@ -290,16 +260,14 @@ std::vector<std::string> HttpTextFetch(const std::string& url, const FetchOption
     if (session.handle == nullptr) {
         throw FetchError(FetchError::Kind::Other, "cannot initialise the HTTP client");
     }
-    DWORD connectMs = static_cast<DWORD>(options.connectTimeout.count());
-    DWORD totalMs = static_cast<DWORD>(options.totalTimeout.count());
-    InternetSetOptionW(session.handle, INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs,
-                       sizeof connectMs);
-    InternetSetOptionW(session.handle, INTERNET_OPTION_SEND_TIMEOUT, &totalMs, sizeof totalMs);
-    InternetSetOptionW(session.handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &totalMs, sizeof totalMs);
+    SetTimeouts(session.handle, options);
 
-    Watcher watcher(options.abort, Clock::now() + options.totalTimeout);
-    const std::wstring headers =
-        options.noCache ? L"Cache-Control: no-cache\r\nPragma: no-cache\r\n" : L"";
+    // Each fetch has a session of its own, so its connection is of no use
+    // afterwards: it is closed rather than left in WinINet's pool.
+    std::wstring headers = L"Connection: close\r\n";
+    if (options.noCache) {
+        headers += L"Cache-Control: no-cache\r\nPragma: no-cache\r\n";
+    }
     // Failures name the address asked for, whichever redirect they came at.
     std::string current = url;
     for (int redirects = 0;; ++redirects) {
@@ -308,7 +276,7 @@ std::vector<std::string> HttpTextFetch(const std::string& url, const FetchOption
                                                          target.port, nullptr, nullptr,
                                                          INTERNET_SERVICE_HTTP, 0, 0));
         if (connection.handle == nullptr) {
-            ThrowFor(GetLastError(), watcher, url);
+            ThrowFor(GetLastError(), url);
         }
         // Never the cache's copy, nor a copy kept for later; redirects are followed
         // here, so their number and targets are ours to check.
@@ -321,15 +289,16 @@ std::vector<std::string> HttpTextFetch(const std::string& url, const FetchOption
         const HINTERNET handle = HttpOpenRequestW(connection.handle, L"GET", target.object.c_str(),
                                                   nullptr, nullptr, nullptr, flags, 0);
         if (handle == nullptr) {
-            ThrowFor(GetLastError(), watcher, url);
+            ThrowFor(GetLastError(), url);
         }
-        const Request request(handle, watcher);
-        if (!watcher.Track(handle)) {
-            ThrowFor(0, watcher, url);
+        const Request request(handle, cancellation);
+        SetTimeouts(handle, options);
+        if (!cancellation.Track(handle)) {
+            throw FetchError(FetchError::Kind::Aborted, "transfer cancelled (" + url + ")");
         }
-        if (HttpSendRequestW(handle, headers.empty() ? nullptr : headers.c_str(),
-                             static_cast<DWORD>(headers.size()), nullptr, 0) == 0) {
-            ThrowFor(GetLastError(), watcher, url);
+        if (HttpSendRequestW(handle, headers.c_str(), static_cast<DWORD>(headers.size()), nullptr,
+                             0) == 0) {
+            ThrowFor(GetLastError(), url);
         }
         const DWORD status = NumberHeader(handle, HTTP_QUERY_STATUS_CODE, 0);
         if (IsRedirect(status)) {
@@ -358,7 +327,7 @@ std::vector<std::string> HttpTextFetch(const std::string& url, const FetchOption
         for (;;) {
             DWORD got = 0;
             if (InternetReadFile(handle, buffer, sizeof buffer, &got) == 0) {
-                ThrowFor(GetLastError(), watcher, url);
+                ThrowFor(GetLastError(), url);
             }
             if (got == 0) {
                 break;
@@ -368,10 +337,68 @@ std::vector<std::string> HttpTextFetch(const std::string& url, const FetchOption
             }
             body.append(buffer, got);
         }
-        if (watcher.stop() != Stop::None) {
-            ThrowFor(0, watcher, url);
-        }
         return SplitBodyLines(body);
+    }
+}
+
+// What the caller and the transfer's thread share; whichever ends last frees it.
+struct Outcome {
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::vector<std::string> lines;
+    std::exception_ptr error;
+    Cancellation cancellation;
+};
+
+}  // namespace
+
+std::vector<std::string> HttpTextFetch(const std::string& url, const FetchOptions& options) {
+    using Kind = FetchError::Kind;
+    if (options.abort != nullptr && options.abort->load()) {
+        throw FetchError(Kind::Aborted, "transfer aborted before it began (" + url + ")");
+    }
+    const Clock::time_point deadline = Clock::now() + options.totalTimeout;
+    const auto outcome = std::make_shared<Outcome>();
+    FetchOptions own = options;
+    own.abort = nullptr;  // the caller's flag may be gone when the thread ends
+    std::thread transfer([outcome, url, own] {
+        std::vector<std::string> lines;
+        std::exception_ptr error;
+        try {
+            lines = Transfer(url, own, outcome->cancellation);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        std::lock_guard lock(outcome->mutex);
+        outcome->lines = std::move(lines);
+        outcome->error = error;
+        outcome->done = true;
+        outcome->finished.notify_one();
+    });
+
+    std::unique_lock lock(outcome->mutex);
+    for (;;) {
+        if (outcome->finished.wait_for(lock, kAbortCheck, [&outcome] { return outcome->done; })) {
+            lock.unlock();
+            transfer.join();
+            if (outcome->error) {
+                std::rethrow_exception(outcome->error);
+            }
+            return std::move(outcome->lines);
+        }
+        const bool aborted = options.abort != nullptr && options.abort->load();
+        if (aborted || Clock::now() >= deadline) {
+            lock.unlock();
+            outcome->cancellation.Cancel();
+            transfer.detach();
+            if (aborted) {
+                throw FetchError(Kind::Aborted, "transfer aborted (" + url + ")");
+            }
+            throw FetchError(Kind::Timeout, "timed out: the transfer took longer than " +
+                                                std::to_string(options.totalTimeout.count()) +
+                                                " ms (" + url + ")");
+        }
     }
 }
 
