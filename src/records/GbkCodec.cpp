@@ -98,6 +98,9 @@ bool AppendGbk(char32_t code, std::string& out) {
         out += static_cast<char>(kEuroByte);
         return true;
     }
+    if (code >= 0xE0000 && code <= 0xE007F) {
+        return true;  // a tag character: glibc's GBK drops it, and so does this
+    }
     if (code > 0xFFFF) {
         return false;
     }
