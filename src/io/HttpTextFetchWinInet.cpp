@@ -318,8 +318,9 @@ std::vector<std::string> Transfer(const std::string& url, const FetchOptions& op
                 FetchError::Kind::HttpStatus,
                 "server answered HTTP status " + std::to_string(status) + " (" + url + ")");
         }
-        const DWORD declared = NumberHeader(handle, HTTP_QUERY_CONTENT_LENGTH, 0);
-        if (declared > options.maxBodyBytes) {
+        constexpr DWORD kNoLength = MAXDWORD;
+        const DWORD declared = NumberHeader(handle, HTTP_QUERY_CONTENT_LENGTH, kNoLength);
+        if (declared != kNoLength && declared > options.maxBodyBytes) {
             ThrowTooLarge(options.maxBodyBytes, url);
         }
         std::string body;
@@ -336,6 +337,13 @@ std::vector<std::string> Transfer(const std::string& url, const FetchOptions& op
                 ThrowTooLarge(options.maxBodyBytes, url);
             }
             body.append(buffer, got);
+        }
+        // WinINet ends the body quietly where the server closed the connection;
+        // a body shorter than its declared length is a broken transfer.
+        if (declared != kNoLength && body.size() < declared) {
+            throw FetchError(FetchError::Kind::Other, "HTTP request failed: transfer closed with " +
+                                                          std::to_string(declared - body.size()) +
+                                                          " bytes remaining to read (" + url + ")");
         }
         return SplitBodyLines(body);
     }
