@@ -129,7 +129,7 @@ void BM_LineWritingWalk(benchmark::State& state) {
     std::int32_t m = 1;
     for (auto _ : state) {
         started.history.cursor = started.history.oldest;
-        started.state.WorkLineCount = 0;
+        started.state.scratch.WorkLineCount = 0;
         started.engine.PrepareWalk();
         benchmark::DoNotOptimize(started.engine.WalkPositionPlan(position, m, 3, 6));
         m = m % 1999 + 1;

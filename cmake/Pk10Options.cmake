@@ -4,11 +4,20 @@ add_library(pk10_options INTERFACE)
 target_compile_features(pk10_options INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
+# Warnings are errors only where we ask for it (the test command and CI do):
+# a user's or a packager's build with another compiler or other flags still builds.
+option(PK10_WERROR "Treat compiler warnings as errors" OFF)
 if(MSVC)
-    target_compile_options(pk10_options INTERFACE /W4 /WX /utf-8 /permissive-)
+    target_compile_options(pk10_options INTERFACE /W4 /utf-8 /permissive-)
+    if(PK10_WERROR)
+        target_compile_options(pk10_options INTERFACE /WX)
+    endif()
 else()
     target_compile_options(pk10_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow
-                                                  -Wnon-virtual-dtor -Werror)
+                                                  -Wnon-virtual-dtor)
+    if(PK10_WERROR)
+        target_compile_options(pk10_options INTERFACE -Werror)
+    endif()
 endif()
 
 if(PK10_SANITIZE)

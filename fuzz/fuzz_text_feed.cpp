@@ -1,5 +1,5 @@
 // The text feed's parse: whatever the body, only well-formed draws are stored,
-// at most 30 of them, and the record stays consistent.
+// at most 30 of them, each before the one above it, and the record stays consistent.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (i <= history.oldest) {
             Require(pk10::IsDrawLine(history.lines[slot]));
             Require(history.walkLines[slot] == history.lines[slot]);
+            Require(i == 0 || pk10::IsLaterPeriod(*pk10::DrawPeriod(history.lines[slot - 1]),
+                                                  *pk10::DrawPeriod(history.lines[slot])));
         } else {
             Require(history.lines[slot].empty());
         }

@@ -11,7 +11,7 @@ scripts/install-deps.sh
 build=${PK10_FUZZ_BUILD_DIR:-build-fuzz}
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPK10_BUILD_FUZZ=ON -DPK10_SANITIZE=address,undefined -DPK10_BUILD_UI=OFF \
-    -DPK10_BUILD_TESTS=OFF -DPK10_BUILD_BENCH=OFF >/dev/null
+    -DPK10_BUILD_TESTS=OFF -DPK10_BUILD_BENCH=OFF -DPK10_WERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" >/dev/null
 
 targets=("$@")

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     libcurl4-openssl-dev libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev
     nlohmann-json3-dev

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Makes the Debian package from a built build folder and proves that it installs
-# like any Linux program: lintian reports no error, the desktop entry and the
-# AppStream metadata validate, apt-get installs it, the installed programs run from
-# a temporary folder and take the installed draws, man finds both pages, and
-# removing it leaves nothing of it under /usr.
-# Usage: scripts/package-check.sh [BUILD_DIR] (default build). Needs root or sudo;
+# Takes the Debian package that scripts/deb-build.sh made and proves that it
+# installs like any Linux program: lintian reports no error and no missing
+# hardening, the desktop entry and the AppStream metadata validate, apt-get
+# installs it, the installed programs run from a temporary folder and take the
+# installed draws, man finds both pages, and removing it leaves nothing of it
+# under /usr.
+# Usage: scripts/package-check.sh [BUILD_DIR] (default build-deb). Needs root or sudo;
 # an installed pk10plan package is removed first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$(realpath "${1:-build}")
+build=$(realpath "${1:-build-deb}")
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
@@ -36,18 +37,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-echo "package-check: cpack -G DEB in $build"
-rm -f "$build"/pk10plan_*.deb
-(cd "$build" && cpack -G DEB)
 debs=("$build"/pk10plan_*.deb)
 if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-    fail "expected one pk10plan_*.deb in $build"
+    fail "expected one pk10plan_*.deb in $build (made by scripts/deb-build.sh)"
 fi
 deb_name=$(basename "${debs[0]}")
 version=$(dpkg-deb -f "${debs[0]}" Version)
 
 echo "package-check: lintian $deb_name"
-lintian --fail-on error --display-info "${debs[0]}"
+lintian --fail-on error --display-info "${debs[0]}" | tee "$work/lintian"
+# Built with Debian's flags, the programs are fortified, PIE and bound at once.
+if grep -q 'hardening-' "$work/lintian"; then
+    fail "lintian reports missing hardening (build with scripts/deb-build.sh)"
+fi
 
 echo "package-check: desktop entry and AppStream metadata"
 dpkg-deb -x "${debs[0]}" "$work/tree"

@@ -27,7 +27,7 @@
 #include "records/DayFiles.h"
 #include "records/PlanPane.h"
 #include "records/RecomputeHooks.h"
-#include "stats/PlanStats.h"
+#include "stats/TodaySettledPlans.h"
 
 namespace pk10 {
 namespace {
@@ -38,17 +38,24 @@ constexpr const char* kWaitingMessage = "\r\n正在连接服务器，请稍等�
 }  // namespace
 
 struct Application::Impl {
-    Impl(const AppOptions& appOptions, Shell& realShell)
+    Impl(const AppOptions& appOptions, Shell& realShell, DateSource dateSource)
         : options(appOptions),
           shell(realShell),
+          dayFiles(std::move(dateSource)),
           worker([this] { Poll(); }, std::chrono::milliseconds(appOptions.refreshMs)) {
         fetch.abort = &worker.AbortFlag();
         dayFiles.SetWorkDir(options.workDir);
         dayFiles.SetErrorSink(&shell);
-        WireRecomputeHooks(engine, dayFiles, shell, [this] {
+        todayPlans.SetErrorSink(&shell);
+        RecomputeCallbacks callbacks;
+        // A click right after the new pane reads these books, not the ones before.
+        callbacks.beforePane = [this] { PublishBooks(); };
+        callbacks.afterFiles = [this] {
             shell.OnPlansRecomputed(state.books);
-            shell.ShowPlanStatistics(ReportOfBooks(state.books));
-        });
+            todayPlans.Settle(dayFiles.dateText(), state.books);
+            shell.ShowPlanStatistics(todayPlans.Report());
+        };
+        WireRecomputeHooks(engine, dayFiles, shell, std::move(callbacks));
     }
 
     FeedContext Feed() {
@@ -71,7 +78,7 @@ struct Application::Impl {
         const std::atomic<bool>& abort = worker.AbortFlag();
         // Before the history is filled, so that this pick is the same on every run.
         engine.PickAllFillerDigits();
-        FetchTextFeed(history, Feed());
+        textFeedFilled = FetchTextFeed(history, Feed());
         if (abort) {
             return;
         }
@@ -82,6 +89,7 @@ struct Application::Impl {
         }
         dayFiles.PrepareDayFiles(engine, shell);
         dayFiles.LoadDayFiles(state.books);
+        todayPlans.NoteRunning(state.books);
         engine.RecomputeAllPlans();
         PublishBooks();
         if (abort) {
@@ -95,6 +103,8 @@ struct Application::Impl {
         // Called only when a draw was merged, before its recompute.
         const auto merged = [this, recompute = engine.RecomputeCallback()] {
             shell.OnDrawMerged(history.lines[0]);
+            // Past local midnight the recompute starts and writes the new day's files.
+            dayFiles.RollOverToToday(engine);
             recompute();
         };
         PollXmlFeed(history, Feed(), merged);
@@ -122,6 +132,8 @@ struct Application::Impl {
     PlanState state;
     PlanEngine engine{history, state};
     DayFiles dayFiles;
+    // Today's settled plans, beside the day files.
+    TodaySettledPlans todayPlans{options.workDir};
     FetchOptions fetch;
 
     std::mutex snapshotMutex;
@@ -132,6 +144,8 @@ struct Application::Impl {
     std::mutex startupMutex;
     std::condition_variable startupChanged;
     bool startupDone = false;
+    // Whether an attempt of the start-up's text feed succeeded; set before startupDone.
+    bool textFeedFilled = false;
     bool initialised = false;
     bool stopped = false;
 
@@ -140,8 +154,8 @@ struct Application::Impl {
     RefreshWorker worker;
 };
 
-Application::Application(const AppOptions& options, Shell& shell)
-    : impl_(std::make_unique<Impl>(options, shell)) {}
+Application::Application(const AppOptions& options, Shell& shell, DateSource today)
+    : impl_(std::make_unique<Impl>(options, shell, std::move(today))) {}
 
 Application::~Application() {
     Shutdown();
@@ -167,10 +181,11 @@ void Application::InitialiseWindow() {
     app.worker.Start();
 }
 
-void Application::WaitForStartup() {
+bool Application::WaitForStartup() {
     Impl& app = *impl_;
     std::unique_lock lock(app.startupMutex);
     app.startupChanged.wait(lock, [&app] { return app.startupDone || app.stopped; });
+    return app.textFeedFilled;
 }
 
 void Application::OnPositionSelected() {
@@ -195,6 +210,8 @@ void Application::RequestReplan() {
     }
     app.shell.SetReplanRunning(true);
     const bool queued = app.worker.Post([&app] {
+        // A re-plan is a recompute too: past midnight it starts the new day's files.
+        app.dayFiles.RollOverToToday(app.engine);
         app.engine.OnPlanUnstable();
         app.PublishBooks();
         app.shell.SetReplanRunning(false);

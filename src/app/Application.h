@@ -8,12 +8,15 @@
 #include "app/AppOptions.h"
 #include "app/Shell.h"
 #include "app/WindowCommands.h"
+#include "io/LocalDate.h"
 
 namespace pk10 {
 
 class Application : public WindowCommands {
   public:
-    Application(const AppOptions& options, Shell& shell);
+    // `today` names the per-day files; a run that passes midnight starts the new
+    // day's files at its next recompute.
+    Application(const AppOptions& options, Shell& shell, DateSource today = LocalCalendarDate);
     ~Application() override;  // stops the worker
 
     // The update check of the start-up sequence, on the calling thread (it blocks
@@ -24,8 +27,9 @@ class Application : public WindowCommands {
     // Returns at once; the slow parts run on the worker.
     void InitialiseWindow();
     // Blocks until the start-up stages (and the promotional link) have run, or the
-    // worker stopped. Used by --once.
-    void WaitForStartup();
+    // worker stopped. Used by --once. Returns whether an attempt of the start-up's
+    // text feed succeeded (false too when the worker stopped before it ended).
+    bool WaitForStartup();
 
     // WindowCommands. Shutdown() may also come from any other thread (the
     // headless run calls it from its signal thread); only the first call does

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <fstream>
 #include <optional>
 
 #include "app/BacktestReport.h"
@@ -11,8 +10,9 @@
 #include "app/ProgressBar.h"
 #include "cli/OptionTable.h"
 #include "cli/StopSignalWaiter.h"
+#include "draws/DrawFile.h"
+#include "io/FileWrite.h"
 #include "io/PathText.h"
-#include "stats/DrawFile.h"
 #include "stats/StatsJson.h"
 
 namespace pk10 {
@@ -99,15 +99,12 @@ BacktestArgs Parse(const std::vector<std::string>& args) {
     return parsed;
 }
 
-// Writes `text` to `file`; the reason when it cannot.
+// Writes `text` to `file` through a temporary file and a rename, so an
+// interrupted or failed write leaves the previous file whole; the reason when
+// it cannot.
 std::optional<std::string> WriteText(const std::filesystem::path& file, const std::string& text) {
-    std::ofstream outFile(file, std::ios::binary | std::ios::trunc);
-    if (outFile) {
-        outFile << text;
-        outFile.close();
-    }
-    if (!outFile) {
-        return "cannot write " + PathUtf8(file) + ": " + std::strerror(errno);
+    if (const int error = ReplaceFile(file, text); error != 0) {
+        return "cannot write " + PathUtf8(file) + ": " + FileErrorReason(error);
     }
     return std::nullopt;
 }

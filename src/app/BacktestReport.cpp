@@ -64,7 +64,10 @@ std::string StreakTable(const StatsReport& report) {
     EachRow(report, out, [](const PlanStats& stats) {
         std::string runs;
         for (std::size_t length = 1; length < stats.missStreaks.size(); ++length) {
-            runs += (runs.empty() ? "" : " ") + std::to_string(stats.missStreaks[length]);
+            if (!runs.empty()) {
+                runs += ' ';
+            }
+            runs += std::to_string(stats.missStreaks[length]);
         }
         const std::string current =
             stats.currentStreak == 0
@@ -101,23 +104,6 @@ std::string BacktestTables(const BacktestResult& result, const std::string& sour
     out += ReportTables(result.random);
     if (result.partial) {
         out += "\nPARTIAL: the figures cover the draws merged before the stop.\n";
-    }
-    return out;
-}
-
-std::string SettledPlansCsv(const std::vector<SettledPlan>& plans) {
-    std::string out = "position,span_first,span_last,numbers,close_period,period_index,mark\n";
-    for (const SettledPlan& plan : plans) {
-        std::string_view numbers = plan.numbers;
-        while (!numbers.empty() && numbers.back() == ' ') {
-            numbers.remove_suffix(1);
-        }
-        const char* mark = plan.outcome == PlanOutcome::Hit    ? "中"
-                           : plan.outcome == PlanOutcome::Miss ? "挂"
-                                                               : "";
-        out += Format("%d,%d,%d,%.*s,%d,%d,%s\n", plan.position, plan.spanFirst, plan.spanLast,
-                      static_cast<int>(numbers.size()), numbers.data(), plan.closePeriod,
-                      plan.PeriodIndex(), mark);
     }
     return out;
 }

@@ -61,7 +61,7 @@ std::string WithUnixLineEnds(const std::string& text) {
 }
 
 HeadlessShell::HeadlessShell(std::ostream& out, std::optional<std::vector<int>> shownPositions)
-    : out_(out) {
+    : writer_(out) {
     if (shownPositions) {
         shown_.emplace();
         for (const int position : *shownPositions) {
@@ -73,9 +73,15 @@ HeadlessShell::HeadlessShell(std::ostream& out, std::optional<std::vector<int>> 
 }
 
 void HeadlessShell::Write(const std::string& text) {
-    std::lock_guard lock(outMutex_);
-    out_ << text;
-    out_.flush();
+    writer_.Write(text);
+}
+
+void HeadlessShell::StopWaitingForOutput() {
+    writer_.StopWaiting();
+}
+
+bool HeadlessShell::FinishOutput() {
+    return writer_.Finish();
 }
 
 void HeadlessShell::ShowDrawListing(const std::string& text, bool /*scrollToEnd*/) {

@@ -16,7 +16,9 @@
 //
 // Thread-safe: every call may come from any thread; each block is written
 // whole and flushed, so blocks from different threads never mix. A message is
-// printed and returns at once (there is no one to dismiss it).
+// printed and returns at once (there is no one to dismiss it). The stream is
+// written by a thread of the shell's own (see OutputWriter), so a call never
+// waits on the stream itself, and so never holds up a stop.
 
 #include <mutex>
 #include <optional>
@@ -24,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "app/OutputWriter.h"
 #include "app/SharedSelection.h"
 #include "app/Shell.h"
 
@@ -56,18 +59,25 @@ class HeadlessShell : public Shell {
     bool ClassicModeChecked() const;
     bool SmartModeChecked() const;
 
+    // The run is stopping: calls no longer wait for a slow reader, and
+    // FinishOutput() waits only a moment more.
+    void StopWaitingForOutput();
+    // Waits until everything printed so far is written; false when the output
+    // is stuck (a reader that does not read) and the stop gave up on it.
+    bool FinishOutput();
+
   protected:
-    // Writes `text` and flushes, under the output lock.
+    // Queues `text` to be written whole and flushed.
     void Write(const std::string& text);
 
   private:
-    std::ostream& out_;
-    std::mutex outMutex_;
     mutable std::mutex stateMutex_;
     SharedSelection selection_;
     std::optional<PositionSelection> shown_;  // fixed at construction
     bool classic_ = false;
     bool smart_ = false;
+    // Last member: finishes its writes before anything else goes.
+    OutputWriter writer_;
 };
 
 // `text` with every CR LF (and any lone CR) turned into LF.

@@ -156,8 +156,8 @@ std::string AppUsage() {
            "\n"
            "Plan files are kept in data/ and the newest draw in data1.txt, in the data folder.\n"
            "Exit status: 0 done, 2 bad option, unusable data folder or draw file, 1 an\n"
-           "output file that cannot be written, 130 a backtest stopped by Ctrl-C (figures\n"
-           "so far printed).\n";
+           "output file that cannot be written, 3 --once could not get the draws from the\n"
+           "results server, 130 a backtest stopped by Ctrl-C (figures so far printed).\n";
 }
 
 std::string VersionLine() {

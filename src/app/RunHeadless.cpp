@@ -1,6 +1,8 @@
 #include "app/RunHeadless.h"
 
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 
@@ -29,19 +31,33 @@ int RunHeadless(const AppOptions& options, std::ostream& out) {
             stopRequested = true;
         }
         stopped.notify_all();
+        // Nothing waits on a reader from here on, so the stop is not held up by
+        // a full pipe.
+        shell->StopWaitingForOutput();
         app.Shutdown();
     });
 
     app.CheckForUpdate();
     app.InitialiseWindow();
+    bool drawsFetched = true;
     if (options.once) {
-        app.WaitForStartup();
+        drawsFetched = app.WaitForStartup();
     } else {
         std::unique_lock lock(mutex);
         stopped.wait(lock, [&] { return stopRequested; });
     }
     app.Shutdown();
-    return 0;
+    if (!shell->FinishOutput()) {
+        // A write to the output is stuck for good (nobody reads the pipe). The
+        // thread in it can be neither joined nor woken, and the stream could
+        // never be flushed at exit: end the process here, with nothing left to
+        // save (the worker has stopped, the day files are written).
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
+    std::lock_guard lock(mutex);
+    // A signal during --once stops the run as it stops any other: not a failure.
+    return drawsFetched || stopRequested ? 0 : kNoDrawsStatus;
 }
 
 }  // namespace pk10

@@ -14,6 +14,11 @@ bool SharedSelection::IsChecked(int position) const {
     return Valid(position) && selection_.IsChecked(position);
 }
 
+PositionSelection SharedSelection::Snapshot() const {
+    std::lock_guard lock(mutex_);
+    return selection_;
+}
+
 void SharedSelection::Set(int position, bool checked) {
     std::lock_guard lock(mutex_);
     if (Valid(position)) {

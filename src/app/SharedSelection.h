@@ -16,6 +16,8 @@ class SharedSelection {
     // Positions outside 1..10 read as unchecked and are never stored.
     bool IsChecked(int position) const;
     void Set(int position, bool checked);
+    // All ten states, read at one moment.
+    PositionSelection Snapshot() const;
 
   private:
     mutable std::mutex mutex_;

@@ -25,8 +25,8 @@ class Shell : public DrawPaneView,
     virtual void SetReplanRunning(bool running) = 0;
     // Points the banner strip at its page; called once, during the window's initialisation.
     virtual void NavigateBanner(const std::string& url) = 0;
-    // The statistics of the ten books as they stand, after every recompute. A
-    // shell without a place for them ignores them.
+    // Today's statistics (the plans that ran and were settled today), after
+    // every recompute. A shell without a place for them ignores them.
     virtual void ShowPlanStatistics(const StatsReport& /*report*/) {}
 
     // Events for a shell that reports them as they happen (the window shows

@@ -46,6 +46,10 @@ void ShellGate::ShowPlanText(const std::string& text) {
     Forward([&](Shell& s) { s.ShowPlanText(text); });
 }
 
+void ShellGate::ShowPlanPane(const BySlot<PlanBook>& books) {
+    Forward([&](Shell& s) { s.ShowPlanPane(books); });
+}
+
 void ShellGate::ShowCountFields(const std::string& sizeText, const std::string& spanText) {
     Forward([&](Shell& s) { s.ShowCountFields(sizeText, spanText); });
 }

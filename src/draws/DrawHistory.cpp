@@ -15,6 +15,7 @@ void FillHistory(DrawHistory& history, const std::vector<std::string>& newestFir
     history.oldest = static_cast<std::int32_t>(count) - 1;
     history.cursor = history.oldest;
     history.latest = count > 0 ? newestFirst.front() : std::string();
+    history.farAhead = FarAheadDraw{};
 }
 
 std::string DrawListing(const DrawHistory& history, int k) {

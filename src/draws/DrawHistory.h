@@ -25,6 +25,14 @@ constexpr int PositionColumn(int position) {
     return 7 + 3 * (position - 1);
 }
 
+// A polled draw too far ahead of lines[0] to be its successor (see
+// kMaxPeriodsAhead), with the number of polls in a row that brought such draws,
+// each the same as or a plausible successor of the one before.
+struct FarAheadDraw {
+    std::string line;
+    int polls = 0;
+};
+
 struct DrawHistory {
     // Stored DrawLines, newest first; slots past `oldest` hold the empty text.
     std::array<std::string, kHistorySlots> lines;
@@ -36,11 +44,14 @@ struct DrawHistory {
     std::int32_t cursor = 0;
     // The DrawLine most recently fetched from a feed.
     std::string latest;
+    // The far-ahead draws the latest polls brought; polls is 0 when there are none.
+    FarAheadDraw farAhead;
 };
 
 // Empties the history and stores `newestFirst` from slot 0 upward (at most
 // kHistorySlots lines), the walk copy the same, oldest and cursor on the last
-// stored line (-1 when none), latest the newest line (empty when none). The
+// stored line (-1 when none), latest the newest line (empty when none), no
+// far-ahead draw remembered. The
 // text feed fills the history this way; so do the tests, benchmarks and fuzzers.
 void FillHistory(DrawHistory& history, const std::vector<std::string>& newestFirst);
 

@@ -6,8 +6,6 @@ namespace pk10 {
 namespace {
 
 constexpr int kCars = 10;
-constexpr int kWrapHigh = 900000;
-constexpr int kWrapLow = 100000;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -60,13 +58,8 @@ bool IsAfterPeriod(int later, int earlier) {
 }
 
 bool IsLaterPeriod(int candidate, int newest) {
-    if (newest >= kWrapHigh && candidate < kWrapLow) {
-        return true;
-    }
-    if (candidate >= kWrapHigh && newest < kWrapLow) {
-        return false;
-    }
-    return candidate > newest;
+    const int ahead = PeriodsAhead(newest, candidate);
+    return ahead > 0 && ahead <= kMaxPeriodsAhead;
 }
 
 }  // namespace pk10

@@ -27,11 +27,14 @@ int PeriodsAhead(int earlier, int later);
 // of the numbering (less than half a cycle apart), counted across the wrap.
 bool IsAfterPeriod(int later, int earlier);
 
-// Whether period `candidate` comes after period `newest`. Six-digit periods
-// count up and wrap from 999999 to 000000, so a candidate below 100000 after a
-// newest of 900000 or more is a wrap and comes after; a candidate of 900000 or
-// more after a newest below 100000 is the other side of that wrap and comes
-// before. Otherwise the greater number comes after.
+// The most periods a new draw may be ahead of the newest stored one: a week of
+// draws at five-minute intervals around the clock (7 * 288), the most a day can
+// hold. The real numbering has about 173 draws a day and no gaps, so a draw
+// further ahead than this is a damaged or foreign number, not the next draw.
+inline constexpr int kMaxPeriodsAhead = 2016;
+
+// Whether period `candidate` is a plausible successor of `newest`: from 1 to
+// kMaxPeriodsAhead periods after it, counted across the wrap from 999999 to 000000.
 bool IsLaterPeriod(int candidate, int newest);
 
 }  // namespace pk10

@@ -72,7 +72,7 @@ int Trim(DrawHistory& history, int count) {
     return kTrimToLines;
 }
 
-enum class Arrival { New, Same, Older };
+enum class Arrival { New, Same, Older, FarAhead };
 
 Arrival Classify(const DrawHistory& history, int count, const std::string& draw) {
     if (count == 0) {
@@ -86,7 +86,27 @@ Arrival Classify(const DrawHistory& history, int count, const std::string& draw)
     if (*period == *newest) {
         return Arrival::Same;
     }
-    return IsLaterPeriod(*period, *newest) ? Arrival::New : Arrival::Older;
+    if (IsLaterPeriod(*period, *newest)) {
+        return Arrival::New;
+    }
+    // A lagging server is at most as far behind as a new draw may be ahead.
+    return IsLaterPeriod(*newest, *period) ? Arrival::Older : Arrival::FarAhead;
+}
+
+// Remembers a far-ahead draw; true when enough polls in a row brought far-ahead
+// draws that agree with each other for the server's numbering to have moved on,
+// so that this draw is taken as new.
+bool AcceptFarAhead(FarAheadDraw& farAhead, const std::string& draw) {
+    const bool agrees =
+        farAhead.polls > 0 && (*DrawPeriod(draw) == *DrawPeriod(farAhead.line) ||
+                               IsLaterPeriod(*DrawPeriod(draw), *DrawPeriod(farAhead.line)));
+    farAhead.polls = agrees ? farAhead.polls + 1 : 1;
+    farAhead.line = draw;
+    if (farAhead.polls < kFarAheadPollsToAccept) {
+        return false;
+    }
+    farAhead = FarAheadDraw{};
+    return true;
 }
 
 }  // namespace
@@ -123,8 +143,18 @@ bool PollXmlFeed(DrawHistory& history, const FeedContext& context,
 
 bool MergeNewestDraw(DrawHistory& history, const std::string& newest, const FeedContext& context,
                      const std::function<void()>& recompute) {
+    const std::string stored = history.lines[0];
     const std::optional<int> listed = MergeIntoHistory(history, newest);
     if (!listed) {
+        if (history.farAhead.polls > 0 && history.farAhead.line == newest) {
+            ReportFailedPoll(context, "period " + newest.substr(0, kPeriodLength) +
+                                          " is more than " + std::to_string(kMaxPeriodsAhead) +
+                                          " periods after the newest stored " +
+                                          stored.substr(0, kPeriodLength) + "; not merged (" +
+                                          std::to_string(history.farAhead.polls) + " of " +
+                                          std::to_string(kFarAheadPollsToAccept) +
+                                          " polls in a row take it as the server's new numbering)");
+        }
         return false;
     }
     context.pane.ShowDrawListing(DrawListing(history, *listed), true);
@@ -140,7 +170,16 @@ std::optional<int> MergeIntoHistory(DrawHistory& history, const std::string& new
         return std::nullopt;
     }
     int count = StoredCount(history);
-    const Arrival arrival = Classify(history, count, newest);
+    Arrival arrival = Classify(history, count, newest);
+    if (arrival == Arrival::FarAhead) {
+        if (!AcceptFarAhead(history.farAhead, newest)) {
+            return std::nullopt;
+        }
+        arrival = Arrival::New;
+    } else {
+        // A draw of the stored numbering: far-ahead ones before it were strays.
+        history.farAhead = FarAheadDraw{};
+    }
     if (arrival == Arrival::Older) {
         // A lagging server: the newest stored draw stays the newest.
         return std::nullopt;

@@ -229,12 +229,12 @@ LastWalkLines CountingWalk::LastLines(const WalkCount& count, std::int32_t multi
 void CountingWalk::LeaveEndState(const WalkCount& count, DrawHistory& history,
                                  PlanState& state) const {
     history.cursor = 0;  // every walk from a prepared cursor ends at draw 0
-    state.SeedPeriod = seedPeriod_;
-    state.DrawDigits = draws_.empty() ? seedDigits_ : newestDigits_;
-    state.PlanSeed =
+    state.scratch.SeedPeriod = seedPeriod_;
+    state.scratch.DrawDigits = draws_.empty() ? seedDigits_ : newestDigits_;
+    state.scratch.PlanSeed =
         count.lastClose < 0 ? seed_ : reseeds_[static_cast<std::size_t>(count.lastClose)];
-    state.WorkLineCount = count.lineCount;
-    state.HitCount = 0;
+    state.scratch.WorkLineCount = count.lineCount;
+    state.scratch.HitCount = 0;
 }
 
 }  // namespace pk10

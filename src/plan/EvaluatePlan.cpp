@@ -17,8 +17,8 @@ std::string PlanEngine::RewriteSpan(const std::string& line, std::int32_t newest
     const std::string first(span->first);
     const std::string last(span->last);
     std::string text = ReplaceAll(line, first, "*");
-    text = ReplaceAll(text, last, DecimalText(WrapAdd(newest, state_.PlanSpan)));
-    return ReplaceAll(text, "*", DecimalText(WrapAdd(newest, 1)));
+    text = ReplaceAll(text, last, PeriodText(WrapAdd(newest, state_.PlanSpan)));
+    return ReplaceAll(text, "*", PeriodText(WrapAdd(newest, 1)));
 }
 
 void PlanEngine::EvaluatePlan(int slot, std::string openLine) {
@@ -60,11 +60,11 @@ void PlanEngine::EvaluatePlan(int slot, std::string openLine) {
     }
     SearchAgainAndWalk(slot);
     // Without a walk line the slot keeps what it held.
-    const int walkLast = LastLineSlot(state_.WorkBook);
+    const int walkLast = LastLineSlot(state_.scratch.WorkBook);
     if (walkLast >= 1) {
-        following = state_.WorkBook[static_cast<std::size_t>(walkLast)];
+        following = state_.scratch.WorkBook[static_cast<std::size_t>(walkLast)];
     }
-    EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+    EmptySlots(state_.scratch.WorkBook, 0, kKeptBookSlots - 1);
     following = RewriteSpan(following, settlement.newest);
 }
 

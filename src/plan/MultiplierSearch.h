@@ -3,15 +3,14 @@
 //
 // A candidate's walk depends on its multiplier only through the number sets it
 // derives. The search keeps, per seed and form, the product digit sets of every
-// multiplier 0..1999 in one row, and per slot those rows completed from the
-// slot's filler; both are kept across searches, so a new draw adds one row per
-// view and form and a trimmed draw's rows are dropped. The candidates of a slot
-// are then walked side by side over the rows (MultiplierScan), and the slots of
-// one request run on up to `threads` threads. The chosen multipliers do not
-// depend on the thread count.
+// multiplier 0..1999 in one row (ProductRowCache), and per slot those rows
+// completed from the slot's filler; both are kept across searches, so a new
+// draw adds one row per view and form and a trimmed draw's rows are dropped.
+// The candidates of a slot are then walked side by side over the rows
+// (MultiplierScan), and the slots of one request run on up to `threads`
+// threads. The chosen multipliers do not depend on the thread count.
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -21,6 +20,7 @@
 #include "draws/DrawHistory.h"
 #include "plan/CountingWalk.h"
 #include "plan/PlanState.h"
+#include "plan/ProductRowCache.h"
 
 namespace pk10 {
 
@@ -53,7 +53,7 @@ class MultiplierSearch {
   public:
     // Rows are kept for the multipliers 0..1999, the searches' whole range;
     // candidates outside it are walked one at a time.
-    static constexpr std::int32_t kRowLength = 2000;
+    static constexpr std::int32_t kRowLength = DigitSetRow::kLength;
 
     explicit MultiplierSearch(SearchOptions options = {});
 
@@ -82,25 +82,12 @@ class MultiplierSearch {
                                                        std::int32_t span, std::int32_t size);
 
   private:
-    // A row is made from multiplier 0 up, as far as the searches so far needed.
-    struct Row {
-        // kRowLength entries once made, left unset until filled (no time is
-        // spent zeroing what is about to be written).
-        std::unique_ptr<std::uint16_t[]> sets;
-        std::int32_t filled = 0;
-
-        void Make() {
-            if (!sets) {
-                sets = std::make_unique_for_overwrite<std::uint16_t[]>(kRowLength);
-            }
-        }
-    };
     struct SlotRows {
         bool made = false;
         std::string filler;
         std::int32_t size = 0;
         CountingWalk::Completion completion{};
-        std::unordered_map<std::uint64_t, Row> completed;
+        std::unordered_map<std::uint64_t, DigitSetRow> completed;
         // The candidates' walks after the draws of the last scan: a scan over
         // the same draws with more appended (a new draw merged, the oldest kept)
         // goes on from there.
@@ -115,10 +102,6 @@ class MultiplierSearch {
         } walked;
     };
 
-    // Fills the product rows the walks need and are not kept yet.
-    // `ends[i]`: the multipliers walk i needs, from 0, rounded to whole lanes.
-    void FillProductRows(const DrawHistory& history, const std::vector<CountingWalk>& walks,
-                         const std::vector<std::int32_t>& ends, std::int32_t size);
     // The slot's completed rows, emptied (and its completion made afresh) when
     // its filler or the size changed.
     SlotRows& RowsOfSlot(int slot, const PlanState& state, std::int32_t size);
@@ -138,9 +121,8 @@ class MultiplierSearch {
                                       std::int32_t end);
 
     SearchOptions options_;
-    std::int32_t productSize_ = 0;
-    std::unordered_map<std::uint64_t, Row> products_;  // by seed and form
-    std::vector<SlotRows> slots_;                      // by slot - 1
+    ProductRowCache products_;
+    std::vector<SlotRows> slots_;  // by slot - 1
     DrawReadings readings_;
 };
 

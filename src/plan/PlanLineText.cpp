@@ -1,5 +1,7 @@
 #include "plan/PlanLineText.h"
 
+#include "draws/DrawHistory.h"
+#include "draws/DrawLine.h"
 #include "plan/Decimal.h"
 
 namespace pk10 {
@@ -13,9 +15,9 @@ std::string SpanHead(std::string_view title, std::int32_t start, std::int32_t sp
     std::string line;
     line.reserve(title.size() + numbers.size() + kLineExtra);
     line += title;
-    line += DecimalText(start);
+    line += PeriodText(start);
     line += '-';
-    line += DecimalText(WrapAdd(WrapAdd(start, span), -1));
+    line += PeriodText(WrapAdd(WrapAdd(start, span), -1));
     line += "期<";
     line += numbers;
     return line;
@@ -23,12 +25,21 @@ std::string SpanHead(std::string_view title, std::int32_t start, std::int32_t sp
 
 }  // namespace
 
+std::string PeriodText(std::int32_t period) {
+    std::string text(static_cast<std::size_t>(kPeriodLength), '0');
+    int rest = PeriodsAhead(0, period);
+    for (auto digit = text.rbegin(); digit != text.rend() && rest > 0; ++digit, rest /= 10) {
+        *digit = static_cast<char>('0' + rest % 10);
+    }
+    return text;
+}
+
 std::string ClosedPlanLine(std::string_view title, std::int32_t start, std::int32_t span,
                            std::int32_t examined, std::string_view numbers, std::string_view drawn,
                            bool hit) {
     std::string line = SpanHead(title, start, span, numbers);
     line += ">  ";
-    line += DecimalText(WrapAdd(WrapAdd(start, examined), -1));
+    line += PeriodText(WrapAdd(WrapAdd(start, examined), -1));
     line += "期开 ";
     line += drawn;
     line += hit ? kHitMark : kMissMark;

@@ -18,6 +18,11 @@ inline constexpr std::string_view kMissMark = "\u3000挂 ";
 inline constexpr std::string_view kHitMarker = "\u3000中";
 inline constexpr std::string_view kMissMarker = "\u3000挂";
 
+// The text of a period in a plan line: six digits of the period modulo
+// 1,000,000, as the draws carry it ("000001" after "999999"). The engine counts
+// spans on past 999999, so a span begun there ends at "000001".
+std::string PeriodText(std::int32_t period);
+
 // The line of a span that started at `start`, lasts `span` periods and closed
 // at its `examined`-th draw with the drawn number `drawn`.
 std::string ClosedPlanLine(std::string_view title, std::int32_t start, std::int32_t span,

@@ -49,19 +49,32 @@ class BySlot {
 // 400 text slots of PlanLines, oldest at the lowest slot; empty slots hold "".
 using PlanBook = std::array<std::string, kBookSlots>;
 
-struct PlanState {
+// What a walk writes as it goes and its caller reads right after it: the seed
+// and the period of the walk's first span (PrepareWalk), then the seed of the
+// latest span, the walk's lines and their count, the hits counted so far (0
+// between walks) and the digits of the draw read last. Nothing here lasts: the
+// caller of a walk sets these up before it, and the searches and the recompute
+// empty the WorkBook once they have read it.
+struct WalkScratch {
     std::int32_t PlanSeed = 0;
     std::int32_t SeedPeriod = 0;
     std::string DrawDigits;
+    PlanBook WorkBook;
+    std::int32_t WorkLineCount = 0;
+    std::int32_t HitCount = 0;
+};
+
+// What lasts from one recompute to the next: the fillers, the multipliers and
+// the plan parameters, the ten books and the open lines handed on.
+struct PlanState {
     BySlot<std::string> FillerDigits;
     BySlot<std::int32_t> PlanMultiplier;
     std::int32_t PlanSize = 0;
     std::int32_t PlanSpan = 0;
-    PlanBook WorkBook;
-    std::int32_t WorkLineCount = 0;
-    std::int32_t HitCount = 0;
     BySlot<PlanBook> books;  // the ten PlanBooks
     BySlot<std::string> LatestPlanLine;
+
+    WalkScratch scratch;
 };
 
 }  // namespace pk10

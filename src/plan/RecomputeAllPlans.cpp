@@ -19,7 +19,7 @@ constexpr int kReplannedSlots = 5;
 }  // namespace
 
 void PlanEngine::WalkSlotFromOldest(int slot) {
-    EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+    EmptySlots(state_.scratch.WorkBook, 0, kKeptBookSlots - 1);
     if (search_.fastPaths() && WriteLastWalkLines(slot)) {
         return;
     }
@@ -39,9 +39,9 @@ bool PlanEngine::WriteLastWalkLines(int slot) {
     LastWalkLines lines = counting.LastLines(count, multiplier, state_.FillerDigits[slot]);
     const auto open = static_cast<std::size_t>(count.lineCount - 1);
     if (open >= 1) {
-        state_.WorkBook[open - 1] = std::move(lines.closed);
+        state_.scratch.WorkBook[open - 1] = std::move(lines.closed);
     }
-    state_.WorkBook[open] = std::move(lines.open);
+    state_.scratch.WorkBook[open] = std::move(lines.open);
     counting.LeaveEndState(count, history_, state_);
     return true;
 }
@@ -62,25 +62,25 @@ void PlanEngine::RecomputeAllPlans() {
     const bool together = search_.fastPaths();
     std::vector<SlotRange> again;
     auto keepOpenLine = [this](int slot) {
-        const int open = LastLineSlot(state_.WorkBook);
+        const int open = LastLineSlot(state_.scratch.WorkBook);
         if (open >= 1) {
-            state_.LatestPlanLine[slot] = state_.WorkBook[static_cast<std::size_t>(open)];
+            state_.LatestPlanLine[slot] = state_.scratch.WorkBook[static_cast<std::size_t>(open)];
         }
-        EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+        EmptySlots(state_.scratch.WorkBook, 0, kKeptBookSlots - 1);
     };
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         WalkSlotFromOldest(slot);
 
         // The last line is the open span, the one before it the latest closed span:
         // search again when that span missed, or when 31 draws are stored.
-        const int last = LastLineSlot(state_.WorkBook);
+        const int last = LastLineSlot(state_.scratch.WorkBook);
         const bool lastClosedMissed =
-            last >= 1 && state_.WorkBook[static_cast<std::size_t>(last - 1)].find(kMissMarker, 1) !=
-                             std::string::npos;
+            last >= 1 && state_.scratch.WorkBook[static_cast<std::size_t>(last - 1)].find(
+                             kMissMarker, 1) != std::string::npos;
         if (lastClosedMissed || history_.oldest == kFullResearchOldest) {
             if (together) {
                 again.push_back(SlotRange{slot, kResearch.first, kResearch.end});
-                EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+                EmptySlots(state_.scratch.WorkBook, 0, kKeptBookSlots - 1);
                 continue;
             }
             SearchAgainAndWalk(slot);
@@ -99,7 +99,7 @@ void PlanEngine::RecomputeAllPlans() {
         // each slot searched in turn.
         if (again.back().slot != kSlotCount) {
             WalkSlotFromOldest(kSlotCount);
-            EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+            EmptySlots(state_.scratch.WorkBook, 0, kKeptBookSlots - 1);
         }
     }
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -117,7 +117,7 @@ void PlanEngine::RecomputeAllPlans() {
 }
 
 void PlanEngine::OnPlanUnstable() {
-    EmptySlots(state_.WorkBook, 0, kBookSlots - 1);
+    EmptySlots(state_.scratch.WorkBook, 0, kBookSlots - 1);
     for (int slot = 1; slot <= kReplannedSlots; ++slot) {
         EmptySlots(state_.books[slot], 0, kBookSlots - 1);
     }

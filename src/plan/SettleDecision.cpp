@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "draws/DrawHistory.h"
+#include "draws/DrawLine.h"
 #include "plan/Decimal.h"
 #include "plan/PlanLineText.h"
 
@@ -22,20 +23,23 @@ Settlement DecideSettlement(const SettleRule& rule, std::string_view draw,
     const std::int32_t last = DecimalValue(span->last);
     const bool listed = numberList->find(number) != std::string_view::npos;
 
-    const bool hit = listed && (newest >= first || (newest < 3 && newest <= last));
-    const bool missAtLast = newest == last && !listed;
-    const bool passed = newest > last && last > rule.passedAfter;
+    // Periods count forward across the wrap from 999999 to 000000, so a span
+    // "999999-000001" holds the draws 999999, 000000 and 000001.
+    const bool atOrAfterFirst = PeriodsAhead(first, newest) == 0 || IsAfterPeriod(newest, first);
+    const bool hit = listed && atOrAfterFirst;
+    const bool missAtLast = PeriodsAhead(last, newest) == 0 && !listed;
+    const bool passed = IsAfterPeriod(newest, last) && last > rule.passedAfter;
     settlement.newest = newest;
     if (hit) {
         if (running.find(kHitMarker) == std::string_view::npos) {
             settlement.appended +=
-                "  " + DecimalText(newest) + "期开 " + std::string(number) + std::string(kHitMark);
+                "  " + PeriodText(newest) + "期开 " + std::string(number) + std::string(kHitMark);
         }
         settlement.next = NextLine::OpenLine;
     }
     if (missAtLast) {
         if (running.find(kMissMarker) == std::string_view::npos) {
-            settlement.appended += "  " + DecimalText(last) + "期开 " + std::string(number) +
+            settlement.appended += "  " + PeriodText(last) + "期开 " + std::string(number) +
                                    std::string(rule.missMark);
         }
         settlement.next = NextLine::FreshWalk;

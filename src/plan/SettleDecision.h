@@ -27,13 +27,14 @@ struct Settlement {
 
 // Settles `running` against the newest draw `draw` under the slot's rule:
 // - hit (the Position's number is listed and the newest period is not before
-//   the span, or below 3 and within it): the hit text unless the line already
-//   holds a hit mark, then the open line;
+//   the span): the hit text unless the line already holds a hit mark, then the
+//   open line;
 // - miss at the last period: the slot's miss text unless the line already holds
 //   a miss mark, then a fresh walk;
 // - passed (the newest period after the span, its last period above the slot's
 //   threshold): CR LF where the rule asks for it, then the open line; after a
 //   hit in that same draw both texts are appended.
+// Periods are compared counting forward across the wrap from 999999 to 000000.
 // Nothing happens before the span, inside it without a hit, or when the draw or
 // the line cannot be read.
 Settlement DecideSettlement(const SettleRule& rule, std::string_view draw,

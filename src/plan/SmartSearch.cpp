@@ -73,14 +73,14 @@ std::vector<std::int32_t> PlanEngine::SearchSlots(std::vector<SlotRange> ranges,
         }
         found.push_back(best);
     }
-    EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+    EmptySlots(state_.scratch.WorkBook, 0, kKeptBookSlots - 1);
     return found;
 }
 
 void PlanEngine::SmartSearchAll() {
     state_.PlanSpan = kPlanSpan;
     state_.PlanSize = kPlanSize;
-    EmptySlots(state_.WorkBook, 0, kKeptBookSlots - 1);
+    EmptySlots(state_.scratch.WorkBook, 0, kKeptBookSlots - 1);
     if (history_.oldest < 1) {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             state_.PlanMultiplier[slot] = 0;

@@ -99,8 +99,25 @@ void DayFiles::PrepareDayFiles(PlanEngine& engine, PlanView& view) {
     }
     view.SetModeButtons(false, true);
 
+    PrepareFilesOf(DateText(dateSource_()), engine);
+}
+
+bool DayFiles::RollOverToToday(PlanEngine& engine) {
+    if (dateText_.empty()) {
+        return false;
+    }
+    std::string today = DateText(dateSource_());
+    if (today == dateText_) {
+        return false;
+    }
+    PrepareFilesOf(std::move(today), engine);
+    LoadDayFiles(engine.state().books);
+    return true;
+}
+
+void DayFiles::PrepareFilesOf(std::string dateText, PlanEngine& engine) {
     PlanState& state = engine.state();
-    for (std::string& text : state.WorkBook) {
+    for (std::string& text : state.scratch.WorkBook) {
         text.clear();
     }
     for (PlanBook& book : state.books) {
@@ -109,7 +126,7 @@ void DayFiles::PrepareDayFiles(PlanEngine& engine, PlanView& view) {
         }
     }
 
-    dateText_ = DateText(dateSource_());
+    dateText_ = std::move(dateText);
     EnsureDataDirectory(workDir_);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         PlanDayFile& file = files_[slot];

@@ -1,7 +1,8 @@
 #pragma once
 // The ten per-day plan files: prepared at start-up (making the plan of every
 // Position whose file of the day is missing), read back into the plan books, and
-// rewritten from the books after every recompute.
+// rewritten from the books after every recompute; prepared again for the new day
+// by the first recompute after local midnight.
 //
 // Files live in <workDir>/data/ (created when missing) and are named from the
 // date of the day the files were prepared and the Position's tag. Each file is
@@ -49,6 +50,15 @@ class DayFiles {
     // damaged); those files are marked fresh.
     void PrepareDayFiles(PlanEngine& engine, PlanView& view);
 
+    // Once the local date is no longer the day the files were prepared for, the
+    // files of the new day as a start-up at this moment would make them (every
+    // book and the WorkBook emptied, the new day's paths, fresh plans where the
+    // new day's file is missing or restores no plan line, the others read back),
+    // leaving the selection and the mode buttons as the user set them; the
+    // previous day's files are not touched again. Returns whether the day
+    // changed. Does nothing before PrepareDayFiles has run.
+    bool RollOverToToday(PlanEngine& engine);
+
     // Reads every prepared file that is not fresh back into its book: entries
     // newest first on disk, oldest first in the book from slot 0. At most 256
     // entries (the newest) are kept; an entry that is not valid GBK is left out.
@@ -64,6 +74,9 @@ class DayFiles {
     const std::string& dateText() const { return dateText_; }
 
   private:
+    // Empties the books and prepares the files of the day `dateText`.
+    void PrepareFilesOf(std::string dateText, PlanEngine& engine);
+
     DateSource dateSource_;
     std::filesystem::path workDir_ = ".";
     ErrorSink* errors_ = nullptr;

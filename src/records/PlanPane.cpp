@@ -42,8 +42,12 @@ std::string PlanPaneText(const BySlot<PlanBook>& books, const PlanView& view) {
     return PlanPaneText(books, PositionSelection::ReadFrom(view));
 }
 
+void PlanView::ShowPlanPane(const BySlot<PlanBook>& books) {
+    ShowPlanText(PlanPaneText(books, *this));
+}
+
 void ShowSelectedPlans(const BySlot<PlanBook>& books, PlanView& view) {
-    view.ShowPlanText(PlanPaneText(books, view));
+    view.ShowPlanPane(books);
 }
 
 }  // namespace pk10

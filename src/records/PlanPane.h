@@ -38,8 +38,8 @@ std::string PlanPaneText(const BySlot<PlanBook>& books, const PositionSelection&
 // The same with the selection the view reports now.
 std::string PlanPaneText(const BySlot<PlanBook>& books, const PlanView& view);
 
-// Replaces the pane text with PlanPaneText of `books` and the view's selection
-// (the view scrolls the pane to its end).
+// Has the view show the plan pane of `books` (PlanView::ShowPlanPane: the text
+// of the Positions checked when it is shown; the view scrolls it to its end).
 void ShowSelectedPlans(const BySlot<PlanBook>& books, PlanView& view);
 
 }  // namespace pk10

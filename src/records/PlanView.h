@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "plan/PlanState.h"
+
 namespace pk10 {
 
 class PlanView {
@@ -18,6 +20,11 @@ class PlanView {
     virtual void SetModeButtons(bool classicChecked, bool smartChecked) = 0;
     // Replaces the whole plan pane text and scrolls it to its end; one-way.
     virtual void ShowPlanText(const std::string& text) = 0;
+    // Shows the plan pane of `books` for the Positions checked when the pane is
+    // shown (PlanPaneText); one-way. A view that shows it later builds the text
+    // then, so a click in between is never undone by a pane of the Positions
+    // checked before it. By default: ShowPlanText with the selection as it is now.
+    virtual void ShowPlanPane(const BySlot<PlanBook>& books);
     // Texts of the count fields 1007 ("码数->") and 1008 ("期数->"); one-way.
     virtual void ShowCountFields(const std::string& sizeText, const std::string& spanText) = 0;
 };

@@ -7,15 +7,21 @@
 namespace pk10 {
 
 void WireRecomputeHooks(PlanEngine& engine, const DayFiles& dayFiles, PlanView& view,
-                        std::function<void()> afterRecompute) {
+                        RecomputeCallbacks callbacks) {
     PlanState& state = engine.state();
-    engine.SetRecomputeHooks([&state, &view] { ShowSelectedPlans(state.books, view); },
-                             [&state, &dayFiles, afterRecompute = std::move(afterRecompute)] {
-                                 dayFiles.WriteDayFiles(state.books);
-                                 if (afterRecompute) {
-                                     afterRecompute();
-                                 }
-                             });
+    engine.SetRecomputeHooks(
+        [&state, &view, beforePane = std::move(callbacks.beforePane)] {
+            if (beforePane) {
+                beforePane();
+            }
+            ShowSelectedPlans(state.books, view);
+        },
+        [&state, &dayFiles, afterFiles = std::move(callbacks.afterFiles)] {
+            dayFiles.WriteDayFiles(state.books);
+            if (afterFiles) {
+                afterFiles();
+            }
+        });
 }
 
 }  // namespace pk10

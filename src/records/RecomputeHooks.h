@@ -10,10 +10,18 @@
 
 namespace pk10 {
 
+// What the owner of the books adds to the last two steps, each when set.
+struct RecomputeCallbacks {
+    // Before the pane is rebuilt: the settled books are final from here on.
+    std::function<void()> beforePane;
+    // After the per-day files are written.
+    std::function<void()> afterFiles;
+};
+
 // Makes `engine`'s RecomputeAllPlans end with ShowSelectedPlans and
-// WriteDayFiles on its own books, then `afterRecompute` (when set). `dayFiles`
+// WriteDayFiles on its own books, with the callbacks around them. `dayFiles`
 // and `view` must outlive the engine's use of the hooks.
 void WireRecomputeHooks(PlanEngine& engine, const DayFiles& dayFiles, PlanView& view,
-                        std::function<void()> afterRecompute = {});
+                        RecomputeCallbacks callbacks = {});
 
 }  // namespace pk10

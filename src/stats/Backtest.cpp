@@ -9,8 +9,8 @@
 #include "draws/DrawLine.h"
 #include "draws/FetchTextFeed.h"
 #include "draws/PollXmlFeed.h"
-#include "plan/PlanBookSlots.h"
 #include "plan/PlanEngine.h"
+#include "stats/SettledCollection.h"
 
 namespace pk10 {
 namespace {
@@ -18,8 +18,6 @@ namespace {
 // The engine of one replay and the plans it has settled so far.
 class Replay {
   public:
-    explicit Replay(BacktestResult& result) : result_(result) {}
-
     // The start-up sequence's plan work on the oldest draws (newest first).
     void StartUp(const std::vector<std::string>& newestFirst) {
         // Before the history is filled, so the pick is that of every start.
@@ -34,9 +32,6 @@ class Replay {
         RecomputeAndCollect();
     }
 
-    // Settled lines that did not read as plans, by Position.
-    const std::array<int, kSlotCount>& skipped() const { return skipped_; }
-
     // One draw as the XML poll merges it, and the recompute that follows.
     void Merge(const std::string& draw) {
         if (MergeIntoHistory(history_, draw)) {
@@ -44,51 +39,20 @@ class Replay {
         }
     }
 
+    // The plans settled so far, and the settled lines that did not read.
+    SettledCollection& collected() { return collected_; }
+
   private:
     void RecomputeAndCollect() {
-        BySlot<std::string> running;
-        for (int slot = 1; slot <= kSlotCount; ++slot) {
-            const int at = RunningLineSlot(state_.books[slot]);
-            if (at >= 0) {
-                running[slot] = state_.books[slot][static_cast<std::size_t>(at)];
-            }
-        }
+        const BySlot<std::string> running = RunningLines(state_.books);
         engine_.RecomputeAllPlans();
-        for (int slot = 1; slot <= kSlotCount; ++slot) {
-            Collect(slot, running[slot]);
-        }
+        CollectSettled(running, state_.books, collected_);
     }
 
-    // The settling marks the running line and appends the next one after it;
-    // when the book is full it first drops its oldest line, so the settled line
-    // is found by its text, never by its slot.
-    void Collect(int slot, const std::string& before) {
-        const PlanBook& book = state_.books[slot];
-        const int at = RunningLineSlot(book);
-        if (before.empty() || at < 0 || book[static_cast<std::size_t>(at)] == before) {
-            return;  // nothing was settled
-        }
-        int settled = at;  // a new line that is empty leaves the settled one last
-        if (book[static_cast<std::size_t>(at)].rfind(before, 0) != 0) {
-            settled = at - 1;
-        }
-        if (settled < 0 || book[static_cast<std::size_t>(settled)].rfind(before, 0) != 0) {
-            return;
-        }
-        const int position = PositionOfSlot(slot);
-        if (std::optional<SettledPlan> plan =
-                ReadSettledLine(book[static_cast<std::size_t>(settled)], position)) {
-            result_.plans.push_back(std::move(*plan));
-        } else {
-            ++skipped_[static_cast<std::size_t>(position - 1)];
-        }
-    }
-
-    BacktestResult& result_;
     DrawHistory history_;
     PlanState state_;
     PlanEngine engine_{history_, state_};
-    std::array<int, kSlotCount> skipped_{};
+    SettledCollection collected_;
 };
 
 std::string TwoDigits(int number) {
@@ -121,7 +85,10 @@ std::vector<SettledPlan> RandomPlans(const std::vector<SettledPlan>& plans,
         SettledPlan mine = plan;
         mine.numbers = RandomNumbers(random);
         bool done = false;
-        for (std::int32_t period = plan.spanFirst; period <= plan.spanLast && !done; ++period) {
+        // The span's periods, counted forward across the wrap from 999999 to 000000.
+        const int lastStep = PeriodsAhead(plan.spanFirst, plan.spanLast);
+        for (int step = 0; step <= lastStep && !done; ++step) {
+            const std::int32_t period = PeriodsAhead(0, plan.spanFirst + step);
             const auto draw = draws.find(period);
             if (draw == draws.end()) {
                 break;
@@ -130,7 +97,7 @@ std::vector<SettledPlan> RandomPlans(const std::vector<SettledPlan>& plans,
             mine.drawn =
                 draw->second.substr(static_cast<std::size_t>(PositionColumn(plan.position)), 2);
             const bool hit = mine.numbers.find(mine.drawn) != std::string::npos;
-            if (hit || period == plan.spanLast) {
+            if (hit || step == lastStep) {
                 mine.outcome = hit ? PlanOutcome::Hit : PlanOutcome::Miss;
                 done = true;
             }
@@ -160,7 +127,7 @@ BacktestResult RunBacktest(const std::vector<std::string>& newestFirst,
     const auto startupBegin = startupEnd - kStartupDraws;
     result.firstPeriod = DrawPeriod(newestFirst.back()).value_or(0);
 
-    Replay replay(result);
+    Replay replay;
     std::unordered_map<std::int32_t, std::string> replayed;
     const auto remember = [&replayed, &result](const std::string& draw) {
         result.lastPeriod = DrawPeriod(draw).value_or(0);
@@ -185,12 +152,9 @@ BacktestResult RunBacktest(const std::vector<std::string>& newestFirst,
         }
     }
 
+    result.engine = replay.collected().Report();
+    result.plans = std::move(replay.collected().plans);
     result.randomPlans = RandomPlans(result.plans, replayed, options.randomSeed);
-    result.engine = ComputeReport(result.plans);
-    for (std::size_t i = 0; i < replay.skipped().size(); ++i) {
-        result.engine.byPosition[i].skipped = replay.skipped()[i];
-        result.engine.total.skipped += replay.skipped()[i];
-    }
     result.random = ComputeReport(result.randomPlans);
     return result;
 }

@@ -1,5 +1,6 @@
 #include "stats/SettledPlan.h"
 
+#include "draws/DrawLine.h"
 #include "plan/Decimal.h"
 #include "plan/PlanBookSlots.h"
 #include "plan/PlanLineText.h"
@@ -40,7 +41,7 @@ std::optional<PlanOutcome> OutcomeOfMark(std::string_view mark) {
 }  // namespace
 
 int SettledPlan::PeriodIndex() const {
-    return outcome == PlanOutcome::Passed ? 0 : closePeriod - spanFirst + 1;
+    return outcome == PlanOutcome::Passed ? 0 : PeriodsAhead(spanFirst, closePeriod) + 1;
 }
 
 std::optional<SettledPlan> ReadSettledLine(std::string_view line, int position) {
@@ -56,7 +57,7 @@ std::optional<SettledPlan> ReadSettledLine(std::string_view line, int position) 
     plan.spanFirst = DecimalValue(span->first);
     plan.spanLast = DecimalValue(span->last);
     plan.numbers = std::string(*list);
-    if (plan.spanLast < plan.spanFirst) {
+    if (IsAfterPeriod(plan.spanFirst, plan.spanLast)) {
         return std::nullopt;
     }
 

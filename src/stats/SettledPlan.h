@@ -33,17 +33,18 @@ struct SettledPlan {
     PlanOutcome outcome = PlanOutcome::Passed;
 
     // 1, 2 or 3 for a plan settled in the first, second or third period of its
-    // span (closePeriod - spanFirst + 1); 0 for a passed plan.
+    // span (closePeriod - spanFirst + 1, counted across the wrap from 999999 to
+    // 000000); 0 for a passed plan.
     int PeriodIndex() const;
 
     bool operator==(const SettledPlan&) const = default;
 };
 
 // Reads one line that is no longer running. Nothing when it does not read as a
-// plan (no "<" at index 1 or later, no six-digit "F-L" span, numbers that are not
-// two-digit texts each followed by a space) or as settled (a close period, drawn
-// number or mark that cannot be read, a hit whose number is not listed, a miss
-// whose number is).
+// plan (no "<" at index 1 or later, no six-digit "F-L" span whose L is not
+// before F across the wrap, numbers that are not two-digit texts each followed
+// by a space) or as settled (a close period, drawn number or mark that cannot
+// be read, a hit whose number is not listed, a miss whose number is).
 std::optional<SettledPlan> ReadSettledLine(std::string_view line, int position);
 
 struct BookReading {

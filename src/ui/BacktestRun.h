@@ -14,8 +14,8 @@
 #include <string>
 #include <thread>
 
+#include "draws/DrawFile.h"
 #include "stats/Backtest.h"
-#include "stats/DrawFile.h"
 
 namespace pk10::ui {
 

@@ -20,6 +20,7 @@
 #include "ui/DialogUnits.h"
 #include "ui/PlanDlgTemplate.h"
 #include "ui/StatsDlgTemplate.h"
+#include "ui/WindowShell.h"
 
 namespace pk10::ui {
 namespace {
@@ -174,6 +175,10 @@ void CPlanDlg::ShowDrawListing(const QString& text, bool scrollToEnd) {
 void CPlanDlg::ShowPlanText(const QString& text) {
     planPane_->setPlainText(text);
     ScrollToEnd(planPane_);
+}
+
+void CPlanDlg::ShowPlanPane(const BySlot<PlanBook>& books) {
+    ShowPlanText(PaneText(PlanPaneText(books, selection_.Snapshot())));
 }
 
 void CPlanDlg::ShowCountFields(const QString& sizeText, const QString& spanText) {

@@ -43,6 +43,8 @@ class CPlanDlg : public QDialog {
     // Window-thread operations, reached through WindowShell.
     void ShowDrawListing(const QString& text, bool scrollToEnd);
     void ShowPlanText(const QString& text);
+    // The plan pane of `books` for the Position buttons checked now.
+    void ShowPlanPane(const BySlot<PlanBook>& books);
     void ShowCountFields(const QString& sizeText, const QString& spanText);
     void SetPositionChecked(int position, bool checked);
     void SetModeButtons(bool classicChecked, bool smartChecked);

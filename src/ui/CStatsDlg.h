@@ -1,9 +1,10 @@
 #pragma once
 // The statistics window: modeless, opened from the main window's context menus
 // and with F2. Two tabs:
-// - "今日": the statistics of today's books as the application last published
-//   them (ShowToday, on every recompute), as a table and a chart of the hit
-//   rates against chance. The window never reads the books themselves.
+// - "今日": the statistics of the plans that ran and were settled today, as
+//   the application last published them (ShowToday, on every recompute), as a
+//   table and a chart of the hit rates against chance. The window never reads
+//   the books themselves.
 // - "回测": a window of a draw file (the bundled year by default) replayed on a
 //   thread of its own, with a progress bar; then the same table and chart for
 //   the replay and the miss-streak histogram beside the random plans'. The

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QThread>
+#include <memory>
 
 #include "app/HeadlessShell.h"
 #include "app/SharedSelection.h"
@@ -85,6 +86,13 @@ void WindowShell::SetModeButtons(bool classicChecked, bool smartChecked) {
 
 void WindowShell::ShowPlanText(const std::string& text) {
     OnWindow([shown = PaneText(text)](CPlanDlg& d) { d.ShowPlanText(shown); });
+}
+
+void WindowShell::ShowPlanPane(const BySlot<PlanBook>& books) {
+    // A copy: the worker goes on changing its books while the call waits.
+    OnWindow([books = std::make_shared<const BySlot<PlanBook>>(books)](CPlanDlg& d) {
+        d.ShowPlanPane(*books);
+    });
 }
 
 void WindowShell::ShowCountFields(const std::string& sizeText, const std::string& spanText) {

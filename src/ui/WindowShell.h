@@ -44,6 +44,8 @@ class WindowShell : public Shell {
     void SetPositionChecked(int position, bool checked) override;
     void SetModeButtons(bool classicChecked, bool smartChecked) override;
     void ShowPlanText(const std::string& text) override;
+    // The text is built on the window thread, from the selection as it is then.
+    void ShowPlanPane(const BySlot<PlanBook>& books) override;
     void ShowCountFields(const std::string& sizeText, const std::string& spanText) override;
     void ShowMessage(const std::string& caption, const std::string& text) override;
     void OpenUrl(const std::string& url) override;

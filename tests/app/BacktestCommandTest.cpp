@@ -1,9 +1,12 @@
 // `pk10plan --backtest` on bad input: one line on standard error saying what
-// and where, exit status 2, nothing printed.
+// and where, exit status 2, nothing printed. Its output files: replaced whole,
+// or a failure that names the file and the cause, exit status 1.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "app/BacktestCommand.h"
@@ -68,6 +71,28 @@ TEST(BacktestCommand, BadInputGivesOneLineAndStatusTwo) {
         EXPECT_NE(err.str().find(c.error), std::string::npos) << c.name << ": " << err.str();
         EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << c.name << ": one line";
     }
+}
+
+TEST(BacktestCommand, OutputFilesAreReplacedNotWrittenInPlaceAndAFailureNamesItsCause) {
+    const std::vector<std::string> real = test::RealDraws();
+    test::TempDir dir;
+    std::ofstream(dir / "draws.txt") << Lines({real.begin(), real.begin() + 40});
+    // A second name of the previous csv: written in place, it would change too.
+    std::ofstream(dir / "plans.csv") << "previous";
+    std::filesystem::create_hard_link(dir / "plans.csv", dir / "kept.csv");
+    std::filesystem::create_directory(dir / "summary.json");
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunBacktestCommand(
+                  {"--backtest", (dir / "draws.txt").string(), "--csv",
+                   (dir / "plans.csv").string(), "--json", (dir / "summary.json").string()},
+                  nullptr, out, err, false),
+              1);
+    EXPECT_EQ(err.str(),
+              "pk10plan: cannot write " + (dir / "summary.json").string() + ": Is a directory\n");
+    std::ifstream kept(dir / "kept.csv");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "previous");
+    EXPECT_GT(std::filesystem::file_size(dir / "plans.csv"), 100U);
 }
 
 }  // namespace

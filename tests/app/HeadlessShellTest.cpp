@@ -18,6 +18,7 @@ TEST(HeadlessShell, PrintsPanesAsBlocksWithUnixLineEnds) {
     shell.ShowPlanText("\r\n正在连接服务器，请稍等片刻！！");
     shell.ShowDrawListing("a\r\nb\r\n", true);
     shell.ShowPlanText("");
+    shell.FinishOutput();
     EXPECT_EQ(out.str(),
               "== plan pane ==\n\n正在连接服务器，请稍等片刻！！\n"
               "== draw pane ==\na\nb\n"
@@ -33,6 +34,7 @@ TEST(HeadlessShell, PrintsOneLinePerEvent) {
     shell.ShowCountFields("6", "3");
     shell.SetReplanRunning(true);
     shell.SetReplanRunning(false);
+    shell.FinishOutput();
     EXPECT_EQ(out.str(),
               "message: [pk10plan] line one line two\n"
               "open: http://promo.example/\n"
@@ -62,6 +64,7 @@ TEST(HeadlessShell, KeepsTheSelectionAndModeButtons) {
     shell.SetModeButtons(false, true);
     EXPECT_FALSE(shell.ClassicModeChecked());
     EXPECT_TRUE(shell.SmartModeChecked());
+    shell.FinishOutput();
     EXPECT_EQ(out.str(), "");
 }
 
@@ -91,6 +94,7 @@ TEST(HeadlessShell, BlocksFromSeveralThreadsNeverMix) {
     for (auto& thread : threads) {
         thread.join();
     }
+    shell.FinishOutput();
     std::istringstream in(out.str());
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {

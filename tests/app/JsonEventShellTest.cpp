@@ -41,6 +41,7 @@ TEST(JsonEventShell, EveryEventIsOneLineLedByTypeAndTime) {
     shell.OnPlansRecomputed(BySlot<PlanBook>{});
     shell.ShowPlanStatistics(ReportOfBooks(BySlot<PlanBook>{}));
 
+    shell.FinishOutput();
     const std::vector<json> events = Events(out.str());
     const std::vector<std::string> types = {"message", "open",  "banner", "error",
                                             "draw",    "plans", "stats"};
@@ -72,6 +73,7 @@ TEST(JsonEventShell, PlansReadTheRunningAndSettledLinesOfTheChosenPositions) {
     std::ostringstream out;
     JsonEventShell shell(out, {1, 4}, [] { return kMoment; });
     shell.OnPlansRecomputed(books);
+    shell.FinishOutput();
     const json plans = Events(out.str()).at(0);
 
     const json expected = json::parse(R"([

@@ -48,17 +48,31 @@ TEST(DrawPeriod, ReadsSixLeadingDigits) {
     EXPECT_EQ(DrawPeriod("4662 1 08"), std::nullopt);
 }
 
-TEST(IsLaterPeriod, CountsUpAndWrapsAfter999999) {
+TEST(IsLaterPeriod, CountsUpAtMostAWeekOfDrawsAndWrapsAfter999999) {
     struct Case {
         int candidate;
         int newest;
         bool later;
     };
     const Case cases[] = {
-        {466282, 466281, true}, {466281, 466281, false}, {466280, 466281, false},
-        {0, 999999, true},      {5, 999990, true},       {99999, 900000, true},
-        {999999, 0, false},     {999990, 5, false},      {100000, 999999, false},
-        {899999, 99999, true},  {950000, 940000, true},  {50, 40, true},
+        {466282, 466281, true},
+        {466281, 466281, false},
+        {466280, 466281, false},
+        {0, 999999, true},
+        {5, 999990, true},
+        {999999, 0, false},
+        {999990, 5, false},
+        {100000, 999999, false},
+        {50, 40, true},
+        // Further ahead than the bound: not the next draw, whatever the numbers say.
+        {468297, 466281, true},
+        {468298, 466281, false},
+        {999998, 466281, false},
+        {2015, 999999, true},
+        {2016, 999999, false},
+        {99999, 900000, false},
+        {899999, 99999, false},
+        {950000, 940000, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsLaterPeriod(c.candidate, c.newest), c.later)

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the draw tests: a results server whose feeds the test
-// changes between requests, sockets that refuse or never answer, a pane that
-// records what it was shown, and draw lines with chosen periods.
+// changes between requests, sockets that refuse or never answer, a pane and an
+// error sink that record what they were given, and draw lines with chosen periods.
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "draws/DrawPaneView.h"
+#include "io/ErrorSink.h"
 #include "support/ListeningSocket.h"
 #include "support/LocalHttpServer.h"
 #include "support/RealDraws.h"
@@ -30,6 +31,13 @@ class RecordingPane : public DrawPaneView {
         shown.push_back({text, scrollToEnd});
     }
     std::vector<Shown> shown;
+};
+
+// An error sink that keeps what it heard.
+class RecordingErrors : public ErrorSink {
+  public:
+    void ReportError(const std::string& text) override { heard.push_back(text); }
+    std::vector<std::string> heard;
 };
 
 // A real HTTP server that serves pk10.txt and pk10.xml. Each request takes the

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 
 #include "DrawsTestSupport.h"
 #include "support/TempDir.h"
@@ -19,7 +20,7 @@ using test::JoinLines;
 class FetchTextFeedTest : public ::testing::Test {
   protected:
     FeedContext Context(const std::string& server) {
-        FeedContext context{server, dir_ / "data1.txt", pane_, {}};
+        FeedContext context{server, dir_ / "data1.txt", pane_, {}, &errors_};
         context.fetch.connectTimeout = milliseconds(300);
         context.fetch.totalTimeout = milliseconds(2000);
         return context;
@@ -39,7 +40,9 @@ class FetchTextFeedTest : public ::testing::Test {
         }
         const std::string newest = count > 0 ? draws[0] : "";
         EXPECT_EQ(history_.latest, newest) << name;
-        EXPECT_EQ(test::ReadFile(dir_ / "data1.txt"), newest) << name;
+        if (count > 0) {
+            EXPECT_EQ(test::ReadFile(dir_ / "data1.txt"), newest) << name;
+        }
         ASSERT_FALSE(pane_.shown.empty()) << name;
         EXPECT_EQ(pane_.shown.back().text, DrawListing(history_, 20)) << name;
         EXPECT_FALSE(pane_.shown.back().scrollToEnd) << name;
@@ -47,6 +50,7 @@ class FetchTextFeedTest : public ::testing::Test {
 
     test::TempDir dir_;
     test::RecordingPane pane_;
+    test::RecordingErrors errors_;
     test::FeedServer server_;
     DrawHistory history_;
 };
@@ -107,12 +111,67 @@ TEST_F(FetchTextFeedTest, LineEndsAndTheLastLineAreReadAsTheyCome) {
     }
 }
 
-TEST_F(FetchTextFeedTest, AnEmptyFeedLeavesAnEmptyHistoryAndAnEmptyExport) {
-    server_.SetText("");
-    EXPECT_TRUE(Fill());
-    ExpectHolds({}, "empty feed");
-    EXPECT_EQ(pane_.shown.back().text, JoinLines(std::vector<std::string>(20), "\r\n"));
-    EXPECT_TRUE(std::filesystem::is_regular_file(dir_ / "data1.txt"));
+TEST_F(FetchTextFeedTest, WithoutADrawTheExportKeepsWhatItHeldAndAFailureIsReported) {
+    struct Case {
+        const char* name;
+        std::string server;
+        bool filled;
+        std::vector<std::string> heard;
+    };
+    test::FeedServer empty;
+    empty.SetText("");
+    test::FeedServer failing;
+    failing.QueueText({500, JoinLines(Draws(5), "\n"), false});
+    const Case cases[] = {
+        {"empty feed", empty.base(), true, {}},
+        {"status 500", failing.base(), false, {"text feed failed after 3 attempts: "}},
+        {"refused", test::RefusedBaseUrl(), false, {"text feed failed after 3 attempts: "}},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(dir_ / "data1.txt", std::ios::binary) << "previous";
+        errors_.heard.clear();
+        EXPECT_EQ(FetchTextFeed(history_, Context(c.server)), c.filled) << c.name;
+        ExpectHolds({}, c.name);
+        EXPECT_EQ(pane_.shown.back().text, JoinLines(std::vector<std::string>(20), "\r\n"));
+        EXPECT_EQ(test::ReadFile(dir_ / "data1.txt"), "previous") << c.name;
+        ASSERT_EQ(errors_.heard.size(), c.heard.size()) << c.name;
+        for (std::size_t i = 0; i < c.heard.size(); ++i) {
+            EXPECT_EQ(errors_.heard[i].rfind(c.heard[i], 0), 0U) << errors_.heard[i];
+        }
+    }
+}
+
+TEST_F(FetchTextFeedTest, DrawsAreStoredOnlyWhileEachIsOlderThanTheOneAbove) {
+    struct Case {
+        const char* name;
+        std::vector<int> periods;  // of the feed's draws, top first
+        std::size_t stored;
+    };
+    const Case cases[] = {
+        {"consecutive across the wrap", {2, 1, 0, 999999, 999998}, 5},
+        {"a gap within a week of draws", {466281, 466280, 464265, 464264}, 4},
+        {"repeated", {466281, 466280, 466280, 466279}, 2},
+        {"out of order", {466281, 466280, 466282, 466279}, 2},
+        {"a gap of more than a week", {466281, 466280, 464263, 464262}, 2},
+    };
+    const auto real = Draws(5);
+    for (const Case& c : cases) {
+        std::vector<std::string> feed;
+        for (std::size_t i = 0; i < c.periods.size(); ++i) {
+            feed.push_back(test::WithPeriod(c.periods[i], real[i]));
+        }
+        server_.SetText(JoinLines(feed, "\n"));
+        errors_.heard.clear();
+        EXPECT_TRUE(Fill()) << c.name;
+        ExpectHolds({feed.begin(), feed.begin() + static_cast<std::ptrdiff_t>(c.stored)}, c.name);
+        EXPECT_EQ(errors_.heard.size(), c.stored < feed.size() ? 1U : 0U) << c.name;
+        if (!errors_.heard.empty()) {
+            EXPECT_EQ(errors_.heard[0], "text feed: period " + feed[c.stored].substr(0, 6) +
+                                            " does not come before " +
+                                            feed[c.stored - 1].substr(0, 6) +
+                                            "; it and the rest of the feed are not stored");
+        }
+    }
 }
 
 TEST_F(FetchTextFeedTest, LinesThatAreNotDrawsAreSkipped) {

@@ -23,7 +23,7 @@ using test::XmlFeed;
 class PollXmlFeedTest : public ::testing::Test {
   protected:
     FeedContext Context(const std::string& server) {
-        FeedContext context{server, dir_ / "data1.txt", pane_, {}};
+        FeedContext context{server, dir_ / "data1.txt", pane_, {}, &errors_};
         context.fetch.connectTimeout = milliseconds(300);
         context.fetch.totalTimeout = milliseconds(2000);
         return context;
@@ -43,9 +43,10 @@ class PollXmlFeedTest : public ::testing::Test {
         return PollXmlFeed(history_, Context(server_.base()), [this] { ++recomputes_; });
     }
 
-    // A draw whose period follows lines[0]'s by `step`.
+    // A draw whose period follows lines[0]'s by `step`, across the wrap.
     std::string Next(int step = 1) const {
-        return WithPeriod(*DrawPeriod(history_.lines[0]) + step, Draws(60)[50 + step % 9]);
+        return WithPeriod((*DrawPeriod(history_.lines[0]) + step) % kPeriodCycle,
+                          Draws(60)[50 + step % 9]);
     }
 
     void ExpectStored(int count, const std::string& name) const {
@@ -59,6 +60,7 @@ class PollXmlFeedTest : public ::testing::Test {
 
     test::TempDir dir_;
     test::RecordingPane pane_;
+    test::RecordingErrors errors_;
     test::FeedServer server_;
     DrawHistory history_;
     int recomputes_ = 0;
@@ -207,6 +209,55 @@ TEST_F(PollXmlFeedTest, AfterPeriod999999Comes000000) {
     EXPECT_EQ(history_.lines[0], wrapped);
     EXPECT_TRUE(PollFor(WithPeriod(1, Draws(3)[1])));
     EXPECT_EQ(history_.oldest, 31);
+}
+
+TEST_F(PollXmlFeedTest, AFarAheadPeriodIsReportedAndNotMergedSoTheRealDrawsGoOn) {
+    FillWith(30);
+    const int toPeriod999998 = PeriodsAhead(*DrawPeriod(history_.lines[0]), 999998);
+    for (int ahead : {toPeriod999998, kMaxPeriodsAhead + 1, kPeriodCycle - kMaxPeriodsAhead - 1}) {
+        const std::string stored = history_.lines[0];
+        const std::string far = Next(ahead);
+        errors_.heard.clear();
+        EXPECT_FALSE(PollFor(far)) << ahead;
+        EXPECT_EQ(history_.lines[0], stored) << ahead;
+        ASSERT_EQ(errors_.heard.size(), 1U) << ahead;
+        EXPECT_EQ(errors_.heard[0].rfind("poll failed: period " + far.substr(0, 6) +
+                                             " is more than 2016 periods after the newest stored " +
+                                             stored.substr(0, 6),
+                                         0),
+                  0U)
+            << errors_.heard[0];
+        EXPECT_TRUE(PollFor(Next())) << "the draw after " << stored << " following " << far;
+    }
+    EXPECT_EQ(recomputes_, 3);
+}
+
+TEST_F(PollXmlFeedTest, ThreePollsInARowOfAgreeingFarAheadPeriodsAreTakenAsTheNewNumbering) {
+    struct Case {
+        const char* name;
+        std::vector<int> aheads;  // periods after the filled lines[0], poll by poll
+        std::vector<bool> merged;
+    };
+    const int far = 500000;
+    const Case cases[] = {
+        {"the same period three times", {far, far, far}, {false, false, true}},
+        {"counting up", {far, far + 1, far + 3}, {false, false, true}},
+        {"a real draw in between",
+         {far, far + 1, 1, far + 2, far + 3},
+         {false, false, true, false, false}},
+        {"disagreeing", {far, far + 5000, far + 5001, far + 5002}, {false, false, false, true}},
+    };
+    for (const Case& c : cases) {
+        FillWith(30);
+        const int filled = *DrawPeriod(history_.lines[0]);
+        for (std::size_t i = 0; i < c.aheads.size(); ++i) {
+            const std::string draw =
+                WithPeriod((filled + c.aheads[i]) % kPeriodCycle, Draws(40)[30]);
+            const std::string stored = history_.lines[0];
+            EXPECT_EQ(PollFor(draw), c.merged[i]) << c.name << ", poll " << i;
+            EXPECT_EQ(history_.lines[0], c.merged[i] ? draw : stored) << c.name << ", poll " << i;
+        }
+    }
 }
 
 TEST_F(PollXmlFeedTest, TheFragmentIsTheThirtySixCharactersAfterTheFirstEquals) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "records/PlanBlock.h"
 #include "records/PlanDayFile.h"
 #include "stats/SettledPlan.h"
+#include "stats/SettledPlansCsv.h"
 #include "support/TempDir.h"
 
 namespace pk10::test {
@@ -82,6 +84,13 @@ TEST(HeadlessJson, TenPositionsAgreeWithTheDayFilesAndAStoppedServerIsOneError) 
                     dir.path()));
     EventStream events(run);
     events.Next("plans");  // the start-up's
+    // The start-up walk's closed lines never ran: today counts none of them.
+    const json startupStats = events.Next("stats");
+    ASSERT_EQ(startupStats.at("positions").size(), 10U);
+    for (const json& stats : startupStats.at("positions")) {
+        EXPECT_EQ(stats.at("settled"), 0) << stats.dump();
+        EXPECT_EQ(stats.at("passed"), 0) << stats.dump();
+    }
     EXPECT_EQ(events.Next("draw").at("period"), 512030);
     events.Next("plans");
 
@@ -94,7 +103,7 @@ TEST(HeadlessJson, TenPositionsAgreeWithTheDayFilesAndAStoppedServerIsOneError) 
     EXPECT_EQ(events.Next("draw").at("period"), 512040);
     EXPECT_EQ(events.CountSince(stopped, "error"), 1);
     const json last = events.Next("plans");
-    events.Next("stats");
+    const json lastStats = events.Next("stats");
 
     // Stopped again, so nothing rewrites the files after the last plans event.
     sim.reset();
@@ -130,6 +139,18 @@ TEST(HeadlessJson, TenPositionsAgreeWithTheDayFilesAndAStoppedServerIsOneError) 
         ASSERT_FALSE(plans.at("open").is_null()) << position;
         fromEvent.push_back(plans.at("open").at("line"));
         EXPECT_EQ(fromEvent, fromFile) << "Position " << position;
+    }
+    // The last stats event counts the plans of today's ledger beside the day files.
+    const SettledPlansCsvReading ledger =
+        ReadSettledPlansCsv(ReadFileBytes(dataDir / "data" / (TodayText() + "settled.csv")));
+    ASSERT_FALSE(ledger.plans.empty());
+    for (const json& stats : lastStats.at("positions")) {
+        const int position = stats.at("position");
+        const auto inLedger =
+            std::count_if(ledger.plans.begin(), ledger.plans.end(),
+                          [&](const SettledPlan& p) { return p.position == position; });
+        EXPECT_EQ(stats.at("settled").get<int>() + stats.at("passed").get<int>(), inLedger)
+            << position;
     }
 }
 

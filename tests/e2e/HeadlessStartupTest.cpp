@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ namespace pk10::test {
 namespace {
 
 using namespace std::chrono_literals;
+
+// The exit status of --once when the start-up got no draws from the results server.
+constexpr int kNoDraws = 3;
 
 // Runs pk10plan --once to its end; fails the test when it does not end in time.
 struct OnceRun {
@@ -157,7 +161,7 @@ TEST(HeadlessStartup, AStartWithTheServerDownLeavesNoPositionWithoutPlans) {
     const std::string refused = RefusedBaseUrl();
     const OnceRun down =
         RunOnce({"--results-server", refused, "--maker-server", refused}, downFirst.path(), 30s);
-    ASSERT_TRUE(down.status && down.status->ExitedWith(0)) << down.out << down.err;
+    ASSERT_TRUE(down.status && down.status->ExitedWith(kNoDraws)) << down.out << down.err;
 
     FeedSim sim({"--interval", "0"});
     const std::vector<std::string> args = {"--results-server", sim.base(), "--maker-server",
@@ -176,20 +180,33 @@ TEST(HeadlessStartup, AStartWithTheServerDownLeavesNoPositionWithoutPlans) {
     }
 }
 
-TEST(HeadlessStartup, AnUnreachableServerStillStartsAndEndsCleanly) {
-    TempDir dir;
-    const std::string refused = RefusedBaseUrl();
-    const auto started = std::chrono::steady_clock::now();
-    const OnceRun run =
-        RunOnce({"--results-server", refused, "--maker-server", refused}, dir.path(), 30s);
-    ASSERT_TRUE(run.status) << "did not end; stdout:\n" << run.out;
-    EXPECT_TRUE(run.status->ExitedWith(0)) << *run.status << "\n" << run.err;
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
-    const auto panes = Blocks(run.out, "== plan pane ==");
-    ASSERT_FALSE(panes.empty()) << run.out;
-    EXPECT_EQ(panes.front(), (std::vector<std::string>{"", "正在连接服务器，请稍等片刻！！"}));
-    EXPECT_TRUE(LinesStartingWith(run.out, "message: ").empty()) << run.out;
-    EXPECT_TRUE(LinesStartingWith(run.out, "open: ").empty()) << run.out;
+TEST(HeadlessStartup, AnUnreachableServerStartsKeepsData1AndEndsWithStatusThree) {
+    for (const bool json : {false, true}) {
+        TempDir dir;
+        std::ofstream(dir / "data1.txt", std::ios::binary) << "previous";
+        const std::string refused = RefusedBaseUrl();
+        std::vector<std::string> args = {"--results-server", refused, "--maker-server", refused};
+        if (json) {
+            args.push_back("--json");
+        }
+        const auto started = std::chrono::steady_clock::now();
+        const OnceRun run = RunOnce(args, dir.path(), 30s);
+        ASSERT_TRUE(run.status) << "did not end; stdout:\n" << run.out;
+        EXPECT_TRUE(run.status->ExitedWith(kNoDraws)) << *run.status << "\n" << run.err;
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
+        EXPECT_EQ(ReadFileBytes(dir / "data1.txt"), "previous");
+        if (json) {
+            EXPECT_NE(run.out.find(R"("type":"error")"), std::string::npos) << run.out;
+            EXPECT_NE(run.out.find("text feed failed after 3 attempts: "), std::string::npos)
+                << run.out;
+            continue;
+        }
+        const auto panes = Blocks(run.out, "== plan pane ==");
+        ASSERT_FALSE(panes.empty()) << run.out;
+        EXPECT_EQ(panes.front(), (std::vector<std::string>{"", "正在连接服务器，请稍等片刻！！"}));
+        EXPECT_TRUE(LinesStartingWith(run.out, "message: ").empty()) << run.out;
+        EXPECT_TRUE(LinesStartingWith(run.out, "open: ").empty()) << run.out;
+    }
 }
 
 TEST(HeadlessStartup, BadOptionsEndWithStatusTwoAndOneLine) {

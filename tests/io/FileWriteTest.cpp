@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -72,8 +73,24 @@ TEST(WriteFileAtomically, FlushesTheFileBeforeTheRenameAndTheFolderAfterIt) {
     EXPECT_TRUE(WriteFileAtomically(file, "newest"));
     Flushes().watched.clear();
     const std::string folder = std::filesystem::canonical(dir.path()).string();
-    EXPECT_EQ(Flushes().flushes,
-              (std::vector<Flush>{{folder + "/data1.txt.tmp", "previous"}, {folder, "newest"}}));
+    ASSERT_EQ(Flushes().flushes.size(), 2U);
+    // The temporary file: a name of this write's own, recognisable after a crash.
+    const std::regex temp(folder + "/data1\\.txt\\.tmp-" + std::to_string(::getpid()) +
+                          "-[0-9a-f]{8}");
+    EXPECT_TRUE(std::regex_match(Flushes().flushes[0].path, temp)) << Flushes().flushes[0].path;
+    EXPECT_EQ(Flushes().flushes[0].content, "previous");
+    EXPECT_EQ(Flushes().flushes[1], (Flush{folder, "newest"}));
+}
+
+TEST(WriteFileAtomically, NeverWritesThroughALinkBesideTheFile) {
+    test::TempDir dir;
+    const auto file = dir / "data1.txt";
+    std::ofstream(dir / "victim") << "untouched";
+    std::filesystem::create_symlink(dir / "victim", dir / "data1.txt.tmp");
+    EXPECT_TRUE(WriteFileAtomically(file, "newest"));
+    EXPECT_EQ(ReadAll(dir / "victim"), "untouched");
+    EXPECT_FALSE(std::filesystem::is_symlink(file));
+    EXPECT_EQ(ReadAll(file), "newest");
 }
 
 TEST(WriteFileAtomically, FailsWithTheTraceWhenTheFolderIsMissing) {
@@ -115,7 +132,7 @@ TEST_F(FullDisk, LeavesThePreviousFileWholeAndGivesTheTrace) {
               "Can't open file " + file.string() + ",error=" + std::to_string(ENOSPC) + "\n");
     EXPECT_EQ(ReadAll(file), "previous");
     // The temporary file is gone, so its space is free for the next write.
-    EXPECT_FALSE(std::filesystem::exists(dir / "data1.txt.tmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     EXPECT_TRUE(WriteFileAtomically(file, std::string(8 * 1024, 'y')));
 }
 

@@ -1,6 +1,13 @@
 #include "io/LocalDate.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
 
 namespace pk10 {
 namespace {
@@ -16,10 +23,59 @@ TEST(LocalDate, DateTextTakesTwoDigitMonthAndDay) {
     for (const auto& c : cases) {
         EXPECT_EQ(DateText(c.date), c.text) << c.text;
     }
-    const CalendarDate today = LocalCalendarDate();
-    EXPECT_GE(today.year, 2000);
-    EXPECT_TRUE(today.month >= 1 && today.month <= 12);
-    EXPECT_TRUE(today.day >= 1 && today.day <= 31);
+}
+
+// The calendar date, in UTC, of `time`.
+CalendarDate UtcDateOf(std::chrono::system_clock::time_point time) {
+    const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(time)};
+    return CalendarDate{static_cast<int>(date.year()),
+                        static_cast<int>(static_cast<unsigned>(date.month())),
+                        static_cast<int>(static_cast<unsigned>(date.day()))};
+}
+
+// Sets TZ for the test's time and puts the previous value back afterwards.
+class TimeZoneGuard {
+  public:
+    TimeZoneGuard() {
+        if (const char* tz = std::getenv("TZ")) {
+            saved_ = tz;
+        }
+    }
+    ~TimeZoneGuard() {
+        if (saved_) {
+            setenv("TZ", saved_->c_str(), 1);
+        } else {
+            unsetenv("TZ");
+        }
+        tzset();
+    }
+    void Set(const char* tz) {
+        setenv("TZ", tz, 1);
+        tzset();
+    }
+
+  private:
+    std::optional<std::string> saved_;
+};
+
+TEST(LocalDate, TodayIsTheDateOfTheLocalZone) {
+    using std::chrono::hours;
+    // POSIX zones: "<+14>-14" is 14 hours ahead of UTC, "<-12>12" 12 hours
+    // behind; the two are always on different dates, so a date read in UTC
+    // fails one of them.
+    const struct {
+        const char* tz;
+        hours ahead;
+    } zones[] = {{"UTC0", hours(0)}, {"<+14>-14", hours(14)}, {"<-12>12", hours(-12)}};
+    TimeZoneGuard guard;
+    for (const auto& zone : zones) {
+        guard.Set(zone.tz);
+        // The date may turn between the readings; either side is today.
+        const CalendarDate before = UtcDateOf(std::chrono::system_clock::now() + zone.ahead);
+        const CalendarDate today = LocalCalendarDate();
+        const CalendarDate after = UtcDateOf(std::chrono::system_clock::now() + zone.ahead);
+        EXPECT_THAT(DateText(today), testing::AnyOf(DateText(before), DateText(after))) << zone.tz;
+    }
 }
 
 }  // namespace

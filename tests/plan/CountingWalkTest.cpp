@@ -108,18 +108,18 @@ TEST(CountingWalk, AgreesWithTheLineWritingWalk) {
             ASSERT_TRUE(scanned.has_value()) << s.name << " position " << position;
             for (std::int32_t m = 0; m < 2000; ++m) {
                 history.cursor = history.oldest;
-                state.WorkLineCount = 0;
+                state.scratch.WorkLineCount = 0;
                 engine.PrepareWalk();
                 const float hits = engine.WalkPositionPlan(position, m, s.span, s.size);
                 const std::int32_t slowCursor = history.cursor;
-                const std::int32_t slowSeed = state.PlanSeed;
-                const std::int32_t slowSeedPeriod = state.SeedPeriod;
-                const std::string slowDigits = state.DrawDigits;
-                const std::int32_t slowLineCount = state.WorkLineCount;
+                const std::int32_t slowSeed = state.scratch.PlanSeed;
+                const std::int32_t slowSeedPeriod = state.scratch.SeedPeriod;
+                const std::string slowDigits = state.scratch.DrawDigits;
+                const std::int32_t slowLineCount = state.scratch.WorkLineCount;
 
-                state.PlanSeed = 0x5eed;
-                state.DrawDigits = "scratch";
-                state.WorkLineCount = -7;
+                state.scratch.PlanSeed = 0x5eed;
+                state.scratch.DrawDigits = "scratch";
+                state.scratch.WorkLineCount = -7;
                 history.cursor = 99;
                 const WalkCount count = walk->Count(m);
                 walk->LeaveEndState(count, history, state);
@@ -127,11 +127,11 @@ TEST(CountingWalk, AgreesWithTheLineWritingWalk) {
                                          ", multiplier " + std::to_string(m);
                 ASSERT_EQ(count.hits, static_cast<std::int32_t>(hits)) << name;
                 ASSERT_EQ(history.cursor, slowCursor) << name;
-                ASSERT_EQ(state.PlanSeed, slowSeed) << name;
-                ASSERT_EQ(state.SeedPeriod, slowSeedPeriod) << name;
-                ASSERT_EQ(state.DrawDigits, slowDigits) << name;
-                ASSERT_EQ(state.WorkLineCount, slowLineCount) << name;
-                ASSERT_EQ(state.HitCount, 0) << name;
+                ASSERT_EQ(state.scratch.PlanSeed, slowSeed) << name;
+                ASSERT_EQ(state.scratch.SeedPeriod, slowSeedPeriod) << name;
+                ASSERT_EQ(state.scratch.DrawDigits, slowDigits) << name;
+                ASSERT_EQ(state.scratch.WorkLineCount, slowLineCount) << name;
+                ASSERT_EQ(state.scratch.HitCount, 0) << name;
                 ASSERT_EQ((*scanned)[static_cast<std::size_t>(m)], count.hits)
                     << name << " (side by side)";
             }

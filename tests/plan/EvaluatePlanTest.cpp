@@ -97,11 +97,11 @@ TEST(EvaluatePlan, MissAtTheLastPeriodMarksResearchesAndWalksAgain) {
         PlanEngine reference(expectedHistory, expectedState);
         const std::int32_t multiplier = reference.SmartSearch(c.slot, 1, 2000, 3, 6);
         expectedHistory.cursor = expectedHistory.oldest;
-        expectedState.WorkLineCount = 0;
+        expectedState.scratch.WorkLineCount = 0;
         reference.PrepareWalk();
         reference.WalkPositionPlan(PositionOfSlot(c.slot), multiplier, 3, 6);
-        std::string open =
-            expectedState.WorkBook[static_cast<std::size_t>(expectedState.WorkLineCount - 1)];
+        const WalkScratch& walked = expectedState.scratch;
+        std::string open = walked.WorkBook[static_cast<std::size_t>(walked.WorkLineCount - 1)];
         // The fresh span covers the three periods after the newest one.
         const std::size_t dash = open.find('-');
         ASSERT_NE(dash, std::string::npos) << open;
@@ -112,7 +112,7 @@ TEST(EvaluatePlan, MissAtTheLastPeriodMarksResearchesAndWalksAgain) {
         EXPECT_EQ(f.state.PlanMultiplier[c.slot], multiplier) << "slot " << c.slot;
         EXPECT_EQ(book[4], open) << "slot " << c.slot;
         for (std::size_t i = 0; i < 256; ++i) {
-            ASSERT_EQ(f.state.WorkBook[i], "") << "slot " << c.slot << " work slot " << i;
+            ASSERT_EQ(f.state.scratch.WorkBook[i], "") << "slot " << c.slot << " work slot " << i;
         }
     }
 }
@@ -182,13 +182,16 @@ TEST(EvaluatePlan, PassedPlanNeedsItsLastPeriodAboveTheSlotThreshold) {
     }
 }
 
-TEST(EvaluatePlan, EarlyPeriodsBelowThreeHitWithinTheLastPeriod) {
+TEST(EvaluatePlan, SpansAcrossThePeriodWrapSettleAndFollowInSixDigits) {
     EvalFixture f;
-    // A span across the wrap of the period counter: the six characters after
-    // "-" read 100000.
-    PlanBook& book = f.BookWithRunning(1, "冠军计划999999-1000001期<01 02 03 04 05 06 >");
-    f.Evaluate(1, "000001", 2, "");
-    EXPECT_EQ(book[3], "冠军计划999999-1000001期<01 02 03 04 05 06 >  1期开 02\u3000中 ");
+    PlanBook& book = f.BookWithRunning(1, "冠军计划999998-000000期<01 02 03 04 05 06 >");
+    f.Evaluate(1, "999999", 2, "冠军计划999998-000000期<07 08 09 10 01 02 >");
+    EXPECT_EQ(book[3], "冠军计划999998-000000期<01 02 03 04 05 06 >  999999期开 02\u3000中 ");
+    EXPECT_EQ(book[4], "冠军计划000000-000002期<07 08 09 10 01 02 >");
+    // The line that follows is read back and settled at its last period.
+    f.Evaluate(1, "000002", 3);
+    EXPECT_EQ(book[4], "冠军计划000000-000002期<07 08 09 10 01 02 >  000002期开 03  挂");
+    EXPECT_FALSE(book[5].empty());
 }
 
 TEST(EvaluatePlan, AlreadyHitLineGetsNoSecondMarkButANewLine) {

@@ -142,9 +142,10 @@ TEST(PrepareWalk, TakesSeedAndPeriodFromOldestDraw) {
         PlanEngine engine(history, state);
         history.cursor = history.oldest;
         engine.PrepareWalk();
-        EXPECT_EQ(state.PlanSeed, c.seed) << c.name;
-        EXPECT_EQ(state.DrawDigits, c.digits) << c.name;
-        EXPECT_EQ(state.SeedPeriod, DecimalValue(std::string(c.oldest).substr(0, 6))) << c.name;
+        EXPECT_EQ(state.scratch.PlanSeed, c.seed) << c.name;
+        EXPECT_EQ(state.scratch.DrawDigits, c.digits) << c.name;
+        EXPECT_EQ(state.scratch.SeedPeriod, DecimalValue(std::string(c.oldest).substr(0, 6)))
+            << c.name;
         EXPECT_EQ(history.cursor, 0) << c.name;
     }
 }
@@ -153,12 +154,12 @@ TEST(PrepareWalk, EmptyHistoryChangesNothing) {
     DrawHistory history;
     PlanState state;
     test::FillHistory(history, {});
-    state.PlanSeed = 77;
+    state.scratch.PlanSeed = 77;
     PlanEngine engine(history, state);
     history.cursor = history.oldest;
     engine.PrepareWalk();
     EXPECT_EQ(history.cursor, -1);
-    EXPECT_EQ(state.PlanSeed, 77);
+    EXPECT_EQ(state.scratch.PlanSeed, 77);
 }
 
 TEST(PrepareWalk, ShortLineGivesWhatTheRulesGive) {
@@ -168,9 +169,9 @@ TEST(PrepareWalk, ShortLineGivesWhatTheRulesGive) {
     PlanEngine engine(history, state);
     history.cursor = history.oldest;
     engine.PrepareWalk();
-    EXPECT_EQ(state.PlanSeed, 0);
-    EXPECT_EQ(state.SeedPeriod, 12);
-    EXPECT_EQ(state.DrawDigits, "");
+    EXPECT_EQ(state.scratch.PlanSeed, 0);
+    EXPECT_EQ(state.scratch.SeedPeriod, 12);
+    EXPECT_EQ(state.scratch.DrawDigits, "");
 }
 
 }  // namespace

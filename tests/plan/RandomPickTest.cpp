@@ -2,27 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "PlanTestDraws.h"
 #include "plan/PlanEngine.h"
 
 namespace pk10 {
 namespace {
 
-TEST(PickRandom, FirstValuesAfterSeedZero) {
-    PickRandom random;
-    random.Seed(0);
-    EXPECT_EQ(random.Next(), 38);
-    EXPECT_EQ(random.Next(), 7719);
-    EXPECT_EQ(random.Next(), 21238);
-}
-
-TEST(PickRandom, ValuesStayWithinFifteenBits) {
-    PickRandom random;
-    random.Seed(0xFFFFFFFFu);
-    for (int i = 0; i < 10000; ++i) {
-        const int v = random.Next();
-        ASSERT_GE(v, 0);
-        ASSERT_LE(v, 32767);
+// Every pick seeds the generator before its first draw, so a seed gives its
+// sequence whatever the generator drew before.
+TEST(PickRandom, EachSeedStartsItsOwnSequence) {
+    const struct {
+        std::uint32_t seed;
+        int first[3];
+    } cases[] = {
+        {0, {38, 7719, 21238}},
+        {5, {54, 28693, 12255}},
+        {0xFFFFFFFFu, {35, 29739, 3374}},  // a seed of -1: the state wraps past 2^32
+        {0, {38, 7719, 21238}},
+    };
+    PickRandom random;  // one generator for every case, drawn on between them
+    for (const auto& c : cases) {
+        random.Seed(c.seed);
+        for (const int value : c.first) {
+            EXPECT_EQ(random.Next(), value) << "seed " << c.seed;
+        }
+        for (int i = 0; i < 100; ++i) {
+            random.Next();
+        }
     }
 }
 

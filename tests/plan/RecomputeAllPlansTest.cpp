@@ -34,12 +34,13 @@ struct RecomputeFixture {
     // The lines of one walk of `slot` with multiplier m.
     std::vector<std::string> Walk(int slot, std::int32_t m) {
         history.cursor = history.oldest;
-        state.WorkLineCount = 0;
+        state.scratch.WorkLineCount = 0;
         engine.PrepareWalk();
         engine.WalkPositionPlan(PositionOfSlot(slot), m, 3, 6);
-        std::vector<std::string> lines(state.WorkBook.begin(),
-                                       state.WorkBook.begin() + state.WorkLineCount);
-        for (auto& line : state.WorkBook) {
+        std::vector<std::string> lines(
+            state.scratch.WorkBook.begin(),
+            state.scratch.WorkBook.begin() + state.scratch.WorkLineCount);
+        for (auto& line : state.scratch.WorkBook) {
             line.clear();
         }
         return lines;

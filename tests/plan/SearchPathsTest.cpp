@@ -46,11 +46,11 @@ void ExpectSame(const Replay& fast, const Replay& reference, const std::string& 
         ASSERT_EQ(fast.state.books[slot], reference.state.books[slot])
             << when << ", book of slot " << slot;
     }
-    ASSERT_EQ(fast.state.WorkBook, reference.state.WorkBook) << when;
-    ASSERT_EQ(fast.state.PlanSeed, reference.state.PlanSeed) << when;
-    ASSERT_EQ(fast.state.SeedPeriod, reference.state.SeedPeriod) << when;
-    ASSERT_EQ(fast.state.DrawDigits, reference.state.DrawDigits) << when;
-    ASSERT_EQ(fast.state.WorkLineCount, reference.state.WorkLineCount) << when;
+    ASSERT_EQ(fast.state.scratch.WorkBook, reference.state.scratch.WorkBook) << when;
+    ASSERT_EQ(fast.state.scratch.PlanSeed, reference.state.scratch.PlanSeed) << when;
+    ASSERT_EQ(fast.state.scratch.SeedPeriod, reference.state.scratch.SeedPeriod) << when;
+    ASSERT_EQ(fast.state.scratch.DrawDigits, reference.state.scratch.DrawDigits) << when;
+    ASSERT_EQ(fast.state.scratch.WorkLineCount, reference.state.scratch.WorkLineCount) << when;
     ASSERT_EQ(fast.history.cursor, reference.history.cursor) << when;
 }
 

@@ -31,7 +31,7 @@ struct SearchFixture {
     // Hits of one line-writing walk, as the search's candidate walks run it.
     std::int32_t Hits(int slot, std::int32_t m, std::int32_t size = 6) {
         history.cursor = history.oldest;
-        state.WorkLineCount = 0;
+        state.scratch.WorkLineCount = 0;
         engine.PrepareWalk();
         return static_cast<std::int32_t>(engine.WalkPositionPlan(PositionOfSlot(slot), m, 3, size));
     }
@@ -98,31 +98,31 @@ TEST(SmartSearch, TiesGoToTheSmallestAndNoHitGivesZero) {
 TEST(SmartSearch, EmptiesTheWorkBookAndLeavesTheLastWalksState) {
     SearchFixture f(RealWindow(100, 33));
     for (std::size_t i = 0; i < 256; ++i) {
-        f.state.WorkBook[i] = "old";
+        f.state.scratch.WorkBook[i] = "old";
     }
-    f.state.WorkBook[256] = "above the emptied slots";
+    f.state.scratch.WorkBook[256] = "above the emptied slots";
     f.engine.SmartSearch(2, 1, 1000, 3, 6);
     for (std::size_t i = 0; i < 256; ++i) {
-        ASSERT_EQ(f.state.WorkBook[i], "") << "slot " << i;
+        ASSERT_EQ(f.state.scratch.WorkBook[i], "") << "slot " << i;
     }
-    EXPECT_EQ(f.state.WorkBook[256], "above the emptied slots");
+    EXPECT_EQ(f.state.scratch.WorkBook[256], "above the emptied slots");
     const std::int32_t cursor = f.history.cursor;
-    const std::int32_t seed = f.state.PlanSeed;
-    const std::string digits = f.state.DrawDigits;
-    const std::int32_t lines = f.state.WorkLineCount;
+    const std::int32_t seed = f.state.scratch.PlanSeed;
+    const std::string digits = f.state.scratch.DrawDigits;
+    const std::int32_t lines = f.state.scratch.WorkLineCount;
     f.Hits(2, 999);
     EXPECT_EQ(cursor, f.history.cursor);
-    EXPECT_EQ(seed, f.state.PlanSeed);
-    EXPECT_EQ(digits, f.state.DrawDigits);
-    EXPECT_EQ(lines, f.state.WorkLineCount);
+    EXPECT_EQ(seed, f.state.scratch.PlanSeed);
+    EXPECT_EQ(digits, f.state.scratch.DrawDigits);
+    EXPECT_EQ(lines, f.state.scratch.WorkLineCount);
 }
 
 TEST(SmartSearch, FewerThanTwoDrawsSearchNothing) {
     for (std::size_t count : {0u, 1u}) {
         SearchFixture f(RealWindow(0, count));
-        f.state.WorkBook[0] = "kept";
+        f.state.scratch.WorkBook[0] = "kept";
         EXPECT_EQ(f.engine.SmartSearch(1, 1, 1000, 3, 6), 0) << count << " draws";
-        EXPECT_EQ(f.state.WorkBook[0], "kept") << count << " draws";
+        EXPECT_EQ(f.state.scratch.WorkBook[0], "kept") << count << " draws";
     }
     SearchFixture f(RealWindow(0, 30));
     EXPECT_EQ(f.engine.SmartSearch(0, 1, 1000, 3, 6), 0);

@@ -31,15 +31,15 @@ struct WalkFixture {
     // Prepares and runs one walk; returns the lines it wrote.
     std::vector<std::string> Walk(int position, std::int32_t m, float* hits = nullptr) {
         history.cursor = history.oldest;
-        state.WorkLineCount = 0;
+        state.scratch.WorkLineCount = 0;
         engine.PrepareWalk();
         const float h = engine.WalkPositionPlan(position, m, state.PlanSpan, state.PlanSize);
         if (hits != nullptr) {
             *hits = h;
         }
         std::vector<std::string> lines;
-        for (int i = 0; i < state.WorkLineCount && i < kBookSlots; ++i) {
-            lines.push_back(state.WorkBook[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < state.scratch.WorkLineCount && i < kBookSlots; ++i) {
+            lines.push_back(state.scratch.WorkBook[static_cast<std::size_t>(i)]);
         }
         return lines;
     }
@@ -57,13 +57,13 @@ TEST(WalkPositionPlan, WorkedExampleMultiplier13) {
     };
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(hits, 3.0f);
-    EXPECT_EQ(f.state.HitCount, 0);
-    EXPECT_EQ(f.state.WorkLineCount, 4);
+    EXPECT_EQ(f.state.scratch.HitCount, 0);
+    EXPECT_EQ(f.state.scratch.WorkLineCount, 4);
     EXPECT_EQ(f.history.cursor, 0);
     // The newest draw's first seven numbers, zeros kept; the last close re-seeded from it.
-    EXPECT_EQ(f.state.DrawDigits, "08090507020304");
-    EXPECT_EQ(f.state.PlanSeed, DecimalValue("08090507020304"));
-    EXPECT_EQ(f.state.SeedPeriod, 733001);
+    EXPECT_EQ(f.state.scratch.DrawDigits, "08090507020304");
+    EXPECT_EQ(f.state.scratch.PlanSeed, DecimalValue("08090507020304"));
+    EXPECT_EQ(f.state.scratch.SeedPeriod, 733001);
 }
 
 TEST(WalkPositionPlan, WorkedExampleMultiplier2MissesLabelledFromStart) {
@@ -93,7 +93,7 @@ TEST(WalkPositionPlan, ReseedFromTheClosingDrawWrapsPerDigitView) {
         f.state.PlanSpan = 1;
         const std::vector<std::string> lines = f.Walk(c.position, 13);
         ASSERT_EQ(lines.size(), 2u) << "position " << c.position;
-        EXPECT_EQ(f.state.PlanSeed, c.seed) << "position " << c.position;
+        EXPECT_EQ(f.state.scratch.PlanSeed, c.seed) << "position " << c.position;
         // The open span starts after the closing draw and lasts one period.
         EXPECT_NE(lines[1].find("733003-733003期<"), std::string::npos) << lines[1];
     }
@@ -135,12 +135,12 @@ TEST(WalkPositionPlan, FewerThanTwoDrawsDoNothing) {
     for (const std::vector<std::string>& stored :
          {std::vector<std::string>{}, std::vector<std::string>{draws[0]}}) {
         WalkFixture f(stored);
-        f.state.WorkBook[0] = "untouched";
+        f.state.scratch.WorkBook[0] = "untouched";
         float hits = -1;
         f.Walk(1, 13, &hits);
         EXPECT_EQ(hits, 0.0f) << stored.size() << " draws";
-        EXPECT_EQ(f.state.WorkBook[0], "untouched") << stored.size() << " draws";
-        EXPECT_EQ(f.state.WorkLineCount, 0) << stored.size() << " draws";
+        EXPECT_EQ(f.state.scratch.WorkBook[0], "untouched") << stored.size() << " draws";
+        EXPECT_EQ(f.state.scratch.WorkLineCount, 0) << stored.size() << " draws";
     }
 }
 
@@ -270,7 +270,7 @@ TEST(RefreshPositionBook, KeepsTheLastFiveLinesInSlotsOneToFive) {
     book[0] = "slot 0 stays";
     book[6] = "slot 6 stays";
     book[399] = "slot 399 stays";
-    f.state.WorkBook[300] = "beyond the emptied slots";
+    f.state.scratch.WorkBook[300] = "beyond the emptied slots";
     f.engine.RefreshPositionBook(2);
     for (int s = 1; s <= 5; ++s) {
         EXPECT_EQ(book[static_cast<std::size_t>(s)], lines[lines.size() - 6 + s]) << "slot " << s;
@@ -279,9 +279,9 @@ TEST(RefreshPositionBook, KeepsTheLastFiveLinesInSlotsOneToFive) {
     EXPECT_EQ(book[6], "slot 6 stays");
     EXPECT_EQ(book[399], "slot 399 stays");
     for (int s = 0; s < 256; ++s) {
-        EXPECT_EQ(f.state.WorkBook[static_cast<std::size_t>(s)], "") << "work slot " << s;
+        EXPECT_EQ(f.state.scratch.WorkBook[static_cast<std::size_t>(s)], "") << "work slot " << s;
     }
-    EXPECT_EQ(f.state.WorkBook[300], "beyond the emptied slots");
+    EXPECT_EQ(f.state.scratch.WorkBook[300], "beyond the emptied slots");
 }
 
 TEST(RefreshPositionBook, ShortWalkFillsTheTopSlotsAndEmptiesTheRest) {

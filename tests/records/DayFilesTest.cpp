@@ -89,7 +89,7 @@ TEST_F(DayFilesTest, NamesTenFilesFromTheDateAndTheTags) {
 TEST_F(DayFilesTest, PreparingSetsTheStartupSelectionAndEmptiesEveryBook) {
     PlanEngineRig rig(0);
     view.Select({2, 7});
-    rig.state.WorkBook[17] = "scratch";
+    rig.state.scratch.WorkBook[17] = "scratch";
     for (PlanBook& book : rig.state.books) {
         book[0] = "old<";
         book[399] = "old";
@@ -100,7 +100,7 @@ TEST_F(DayFilesTest, PreparingSetsTheStartupSelectionAndEmptiesEveryBook) {
               (std::vector<std::string>{"check 1 on", "check 4 off", "check 5 off", "check 2 off",
                                         "check 3 off", "modes classic=0 smart=1"}));
     EXPECT_TRUE(view.IsPositionChecked(7)) << "Positions 6 to 10 are left as they are";
-    EXPECT_EQ(rig.state.WorkBook, PlanBook{});
+    EXPECT_EQ(rig.state.scratch.WorkBook, PlanBook{});
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         EXPECT_EQ(rig.state.books[slot], PlanBook{}) << "slot " << slot;
     }
@@ -429,6 +429,53 @@ TEST_F(DayFilesTest, DamagedFilesLoadWhatIsSound) {
         EXPECT_EQ(ReadBytes(FileOf(1)), *Utf8ToGbk(PlanBlock(expected, false))) << c.name;
         fs::remove_all(dir.path() / "data");
     }
+}
+
+}  // namespace
+}  // namespace pk10
+
+namespace pk10 {
+namespace {
+
+// Midnight passes: the new day's files are made as a start-up would make them
+// (a file a second run left for that day is read back, the others begin
+// afresh), and the previous day's files stay as they were.
+TEST_F(DayFilesTest, RollingOverStartsTheNewDayAndLeavesThePreviousOne) {
+    CalendarDate today{2016, 1, 5};
+    DayFiles files([&today] { return today; });
+    files.SetWorkDir(dir.path());
+    PlanEngineRig rig;
+    StartDay(files, rig);
+    EXPECT_FALSE(files.RollOverToToday(rig.engine)) << "the same day";
+    for (PlanBook& book : rig.state.books) {
+        book[6] = kOpen;
+    }
+    files.WriteDayFiles(rig.state.books);
+    const std::string yesterday = ReadBytes(FileOf(2));
+    WriteBytes(FileOf(2, "20160106"), EntriesNewestFirst({kOpenGbk, kHitGbk}));
+    view.events.clear();
+
+    today = {2016, 1, 6};
+    ASSERT_TRUE(files.RollOverToToday(rig.engine));
+    PlanEngineRig fresh;
+    for (int position = 1; position <= 10; ++position) {
+        fresh.engine.RefreshPositionBook(position);
+    }
+    EXPECT_EQ(files.dateText(), "20160106");
+    for (int position = 1; position <= 10; ++position) {
+        const int slot = SlotOfPosition(position);
+        EXPECT_EQ(files.files()[slot].path, FileOf(position, "20160106"));
+        if (position == 2) {
+            EXPECT_EQ(BookOf(rig, 2)[0], kHit);
+            EXPECT_EQ(BookOf(rig, 2)[1], kOpen);
+            EXPECT_EQ(BookOf(rig, 2)[2], "");
+        } else {
+            EXPECT_EQ(rig.state.books[slot], fresh.state.books[slot]) << "Position " << position;
+        }
+    }
+    files.WriteDayFiles(rig.state.books);
+    EXPECT_EQ(ReadBytes(FileOf(2)), yesterday);
+    EXPECT_TRUE(view.events.empty()) << "the user's selection and modes stay";
 }
 
 }  // namespace

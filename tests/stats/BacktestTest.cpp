@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 #include "stats/Backtest.h"
@@ -46,6 +47,44 @@ TEST(Backtest, CollectsEveryPlanOnceAndTotalsCountTheMarks) {
     EXPECT_GE(result.randomPlans.size() + 10, result.plans.size());
     EXPECT_LE(result.randomPlans.size(), result.plans.size());
     EXPECT_EQ(result.random.total.settled, static_cast<int>(result.randomPlans.size()));
+}
+
+// The draws, newest first, renumbered so that the oldest carries `oldestPeriod`
+// and each later one the next period, wrapping from 999999 to 000000.
+std::vector<std::string> Renumbered(std::vector<std::string> draws, int oldestPeriod) {
+    int period = oldestPeriod;
+    for (auto draw = draws.rbegin(); draw != draws.rend(); ++draw) {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, "%06d", period);
+        draw->replace(0, 6, digits);
+        period = (period + 1) % 1000000;
+    }
+    return draws;
+}
+
+TEST(Backtest, PlansAcrossThePeriodWrapMatchThoseOfOrdinaryPeriods) {
+    // The same real draws once numbered from 500000 and once from 999850, so
+    // that the second replay walks and settles across 999999 -> 000000.
+    std::vector<std::string> draws = test::RealDraws();
+    draws.resize(300);
+    const BacktestResult ordinary = RunBacktest(Renumbered(draws, 500000), {});
+    const BacktestResult wrapped = RunBacktest(Renumbered(draws, 999850), {});
+    const auto shifted = [](std::int32_t period) { return (period + 499850) % 1000000; };
+
+    EXPECT_EQ(wrapped.engine.total.skipped, 0);
+    EXPECT_EQ(wrapped.engine.total.hitsOutsideSpan, 0);
+    ASSERT_EQ(wrapped.plans.size(), ordinary.plans.size());
+    for (std::size_t i = 0; i < ordinary.plans.size(); ++i) {
+        SettledPlan expected = ordinary.plans[i];
+        expected.spanFirst = shifted(expected.spanFirst);
+        expected.spanLast = shifted(expected.spanLast);
+        if (expected.outcome != PlanOutcome::Passed) {
+            expected.closePeriod = shifted(expected.closePeriod);
+        }
+        EXPECT_EQ(wrapped.plans[i], expected) << "plan " << i;
+        EXPECT_EQ(wrapped.plans[i].PeriodIndex(), ordinary.plans[i].PeriodIndex()) << "plan " << i;
+    }
+    EXPECT_EQ(wrapped.randomPlans.size(), ordinary.randomPlans.size());
 }
 
 TEST(Backtest, CancelStopsWithAPartialResult) {

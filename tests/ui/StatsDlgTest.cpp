@@ -21,7 +21,7 @@
 #include <thread>
 
 #include "app/BundledData.h"
-#include "stats/DrawFile.h"
+#include "draws/DrawFile.h"
 #include "support/TempDir.h"
 #include "ui/StatsDlgTemplate.h"
 #include "ui/StatsTable.h"

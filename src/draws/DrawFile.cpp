@@ -1,4 +1,4 @@
-#include "stats/DrawFile.h"
+#include "draws/DrawFile.h"
 
 #include <cerrno>
 #include <cstring>
