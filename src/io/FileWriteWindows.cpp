@@ -1,50 +1,78 @@
-// Whole-file writes on Windows: a temporary file beside the target, flushed with
-// FlushFileBuffers, then moved over the target with MoveFileExW. Paths reach
-// Windows as UTF-16, so a folder such as C:\Users\张三\pk10 works. Error numbers
-// are GetLastError()'s.
+// Whole-file writes on Windows: a new temporary file beside the target
+// (CREATE_NEW: never an existing file, never through a link), FlushFileBuffers,
+// then MoveFileExW over the target, write-through. Paths reach Windows as UTF-16,
+// so a folder such as C:\Users\张三\pk10 works. Error numbers are GetLastError()'s.
 
 #include <windows.h>
+// windows.h spells ReplaceFileW "ReplaceFile"; pk10::ReplaceFile is ours.
+#undef ReplaceFile
 
+#include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <random>
 #include <string>
 #include <thread>
 
 #include "io/FileWrite.h"
+#include "io/FileWritePlatform.h"
 
 namespace pk10 {
+namespace file_write {
 namespace {
 
+constexpr int kTempNameTries = 100;
 // A reader that holds the old file open without FILE_SHARE_DELETE (a virus
 // scanner, an editor) makes the move fail for a moment: it is tried again this
 // many times, this long apart, before the failure is traced.
 constexpr int kMoveAttempts = 10;
 constexpr auto kMoveRetryDelay = std::chrono::milliseconds(50);
 
-struct HandleCloser {
-    HANDLE handle;
-    ~HandleCloser() { CloseHandle(handle); }
+class Handle {
+  public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (ok()) {
+            CloseHandle(handle_);
+        }
+    }
+    bool ok() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    HANDLE get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
 };
 
-// Writes `bytes` to a new file `path` and flushes it to the disk; 0, or the
-// error of the step that failed.
-DWORD WriteDurably(const std::filesystem::path& path, std::string_view bytes) {
-    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return GetLastError();
-    }
-    const HandleCloser closer{handle};
-    while (!bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
-        DWORD written = 0;
-        if (WriteFile(handle, bytes.data(), chunk, &written, nullptr) == 0) {
-            return GetLastError();
+// Writes `bytes` to a new temporary file beside `file` (its name in `temp`) and
+// flushes it to the disk; 0, or the error of the step that failed (`temp` is
+// empty when no file was made).
+DWORD WriteDurably(const std::filesystem::path& file, std::filesystem::path& temp,
+                   std::string_view bytes) {
+    std::random_device random;
+    for (int tries = 0; tries < kTempNameTries; ++tries) {
+        temp = TempName(file, random);
+        const Handle handle(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!handle.ok()) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
+                continue;
+            }
+            temp.clear();
+            return error;
         }
-        bytes.remove_prefix(written);
+        while (!bytes.empty()) {
+            const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
+            DWORD written = 0;
+            if (WriteFile(handle.get(), bytes.data(), chunk, &written, nullptr) == 0) {
+                return GetLastError();
+            }
+            bytes.remove_prefix(written);
+        }
+        return FlushFileBuffers(handle.get()) != 0 ? 0 : GetLastError();
     }
-    return FlushFileBuffers(handle) != 0 ? 0 : GetLastError();
+    temp.clear();
+    return ERROR_FILE_EXISTS;
 }
 
 bool HeldOpenByAReader(DWORD error) {
@@ -52,9 +80,9 @@ bool HeldOpenByAReader(DWORD error) {
            error == ERROR_ACCESS_DENIED;
 }
 
-// Moves `from` over `to`, retrying while a reader holds `to`; 0, or the error of
-// the last attempt.
-DWORD ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+// Moves `from` over `to`, trying again while a reader holds `to`; 0, or the
+// error of the last attempt.
+DWORD MoveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
     DWORD error = 0;
     for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
         if (attempt > 0) {
@@ -65,53 +93,73 @@ DWORD ReplaceFile(const std::filesystem::path& from, const std::filesystem::path
             return 0;
         }
         error = GetLastError();
-        if (!HeldOpenByAReader(error)) {
-            break;
+        if (!HeldOpenByAReader(error) ||
+            (GetFileAttributesW(to.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            break;  // a folder of that name is no reader: waiting changes nothing
         }
     }
     return error;
 }
 
-// A name beside `file` that no other writer picks: the file's name, the process
-// and a random number.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& file) {
-    std::random_device random;
-    std::filesystem::path temp = file;
-    temp +=
-        L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(random()) + L".tmp";
-    return temp;
-}
-
 }  // namespace
 
-std::string FileErrorText(const std::filesystem::path& file, int error) {
-    const std::u8string name = file.u8string();
-    return "Can't open file " + std::string(name.begin(), name.end()) +
-           ",error=" + std::to_string(static_cast<unsigned>(error));
+long CurrentProcessId() {
+    return static_cast<long>(GetCurrentProcessId());
 }
 
-void TraceFileError(const std::filesystem::path& file, int error, ErrorSink* errors) {
-    const std::string text = FileErrorText(file, error);
-    std::fprintf(stderr, "%s\n", text.c_str());
-    if (errors != nullptr) {
-        errors->ReportError(text);
+bool ProcessRunning(long pid) {
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (process == nullptr) {
+        return GetLastError() == ERROR_ACCESS_DENIED;
     }
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) != 0 && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                         ErrorSink* errors) {
-    const std::filesystem::path temp = TemporaryBeside(file);
-    if (const DWORD error = WriteDurably(temp, bytes); error != 0) {
-        TraceFileError(file, static_cast<int>(error), errors);
-        DeleteFileW(temp.c_str());
-        return false;
+void RemoveQuietly(const std::filesystem::path& path) {
+    DeleteFileW(path.c_str());
+}
+
+}  // namespace file_write
+
+std::string FileErrorReason(int error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = length > 0 && text != nullptr ? std::wstring(text, length) : L"";
+    LocalFree(text);
+    while (!message.empty() &&
+           (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.')) {
+        message.pop_back();
     }
-    if (const DWORD error = ReplaceFile(temp, file); error != 0) {
-        TraceFileError(file, static_cast<int>(error), errors);
-        DeleteFileW(temp.c_str());
-        return false;
+    if (message.empty()) {
+        return "error " + std::to_string(error);
     }
-    return true;
+    const int size = WideCharToMultiByte(
+        CP_UTF8, 0, message.data(), static_cast<int>(message.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, message.data(), static_cast<int>(message.size()), utf8.data(),
+                        size, nullptr, nullptr);
+    return utf8;
+}
+
+int ReplaceFile(const std::filesystem::path& file, std::string_view bytes) {
+    std::filesystem::path temp;
+    if (const DWORD error = file_write::WriteDurably(file, temp, bytes); error != 0) {
+        if (!temp.empty()) {
+            DeleteFileW(temp.c_str());
+        }
+        return static_cast<int>(error);
+    }
+    if (const DWORD error = file_write::MoveOver(temp, file); error != 0) {
+        DeleteFileW(temp.c_str());
+        return static_cast<int>(error);
+    }
+    return 0;
 }
 
 }  // namespace pk10
