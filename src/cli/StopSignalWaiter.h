@@ -18,6 +18,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 
 namespace pk10 {
 
@@ -47,5 +48,11 @@ class StopSignalWaiter {
     std::atomic<bool> signalled_{false};
     std::unique_ptr<Platform> platform_;
 };
+
+// Starts `body` on a new thread that no signal reaches, so a stop signal meant
+// for the waiter never ends the process through that thread's default handling
+// (Linux: every signal blocked while it starts). On Windows a console event
+// arrives on a thread of its own, so this is a plain thread.
+std::thread ThreadWithoutSignals(std::function<void()> body);
 
 }  // namespace pk10

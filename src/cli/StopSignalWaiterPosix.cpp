@@ -47,4 +47,14 @@ StopSignalWaiter::~StopSignalWaiter() {
     pthread_sigmask(SIG_SETMASK, &p.previousMask, nullptr);
 }
 
+std::thread ThreadWithoutSignals(std::function<void()> body) {
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &previous);
+    std::thread thread(std::move(body));
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return thread;
+}
+
 }  // namespace pk10

@@ -104,4 +104,8 @@ StopSignalWaiter::~StopSignalWaiter() {
     platform_->thread.join();
 }
 
+std::thread ThreadWithoutSignals(std::function<void()> body) {
+    return std::thread(std::move(body));
+}
+
 }  // namespace pk10
