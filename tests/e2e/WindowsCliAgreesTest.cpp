@@ -1,7 +1,8 @@
 // The Windows build's pk10plan-cli.exe, run under Wine, against the Linux
 // pk10plan on the same draws: the same files, byte for byte, and the same plan
-// pane and backtest. Runs when the cross build (build-win/, or the program named
-// by PK10_WINDOWS_CLI) and Wine are there, and is skipped otherwise.
+// pane and backtest. Runs when PK10_WINDOWS_CLI names the program (the Windows
+// stage of the test command, scripts/windows-test.sh, sets it) and Wine is there;
+// skipped otherwise, so a cross build left from another checkout is never used.
 
 #include <gtest/gtest.h>
 
@@ -26,8 +27,7 @@ constexpr const char* kWine = "/usr/lib/wine/wine64";
 
 fs::path WindowsCli() {
     const char* named = std::getenv("PK10_WINDOWS_CLI");
-    return named != nullptr ? fs::path(named)
-                            : fs::path(PK10_SOURCE_DIR) / "build-win" / "src" / "pk10plan-cli.exe";
+    return named != nullptr ? fs::path(named) : fs::path();
 }
 
 struct Finished {
@@ -80,8 +80,8 @@ std::vector<std::pair<std::string, std::string>> Files(const fs::path& dir) {
 class WindowsCliAgrees : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!fs::exists(WindowsCli()) || !fs::exists(kWine)) {
-            GTEST_SKIP() << "no Windows build (" << WindowsCli() << ") or no Wine";
+        if (WindowsCli().empty() || !fs::exists(WindowsCli()) || !fs::exists(kWine)) {
+            GTEST_SKIP() << "PK10_WINDOWS_CLI names no Windows program, or no Wine";
         }
     }
     TempDir prefix_;
@@ -102,7 +102,7 @@ TEST_F(WindowsCliAgrees, OnceLeavesTheSameFilesAndPlans) {
     ASSERT_TRUE(onWindows.status && onWindows.status->ExitedWith(0)) << onWindows.err;
 
     const auto linuxFiles = Files(linuxDir.path());
-    ASSERT_EQ(linuxFiles.size(), 11U) << "data1.txt and ten day files";
+    ASSERT_GE(linuxFiles.size(), 11U) << "data1.txt and ten day files at least";
     EXPECT_EQ(Files(windowsDir.path()), linuxFiles);
     EXPECT_EQ(Blocks(onWindows.out, "== plan pane =="), Blocks(onLinux.out, "== plan pane =="));
 }
