@@ -89,8 +89,12 @@ class WindowsCliAgrees : public ::testing::Test {
 
 TEST_F(WindowsCliAgrees, OnceLeavesTheSameFilesAndPlans) {
     FeedSim sim({"--interval", "0"});
-    const std::vector<std::string> args = {"--once", "--results-server", sim.base(),
-                                           "--maker-server", sim.base()};
+    // A data folder of Chinese characters: the Windows program reads its command
+    // line as UTF-16 and names its files in UTF-16, and Wine keeps them in UTF-8.
+    const std::string folder = "张三的数据";
+    const std::vector<std::string> args = {
+        "--once",   "--results-server", sim.base(), "--maker-server",
+        sim.base(), "--data-dir",       folder};
     TempDir linuxDir;
     TempDir windowsDir;
     ChildOptions linuxOptions = Pk10Options(args, linuxDir.path());
@@ -101,9 +105,9 @@ TEST_F(WindowsCliAgrees, OnceLeavesTheSameFilesAndPlans) {
     ASSERT_TRUE(onLinux.status && onLinux.status->ExitedWith(0)) << onLinux.err;
     ASSERT_TRUE(onWindows.status && onWindows.status->ExitedWith(0)) << onWindows.err;
 
-    const auto linuxFiles = Files(linuxDir.path());
+    const auto linuxFiles = Files(linuxDir / folder);
     ASSERT_GE(linuxFiles.size(), 11U) << "data1.txt and ten day files at least";
-    EXPECT_EQ(Files(windowsDir.path()), linuxFiles);
+    EXPECT_EQ(Files(windowsDir / folder), linuxFiles);
     EXPECT_EQ(Blocks(onWindows.out, "== plan pane =="), Blocks(onLinux.out, "== plan pane =="));
 }
 
