@@ -53,14 +53,11 @@ endfunction()
 # The .cpp files of the calling folder for this platform, in `out`: a folder that
 # talks to the operating system keeps one implementation file per platform beside
 # its portable files, *Posix.cpp (and *Curl.cpp) for Linux, *Windows.cpp (and
-# *WinInet.cpp) for Windows. Further arguments name files that Windows leaves out.
+# *WinInet.cpp) for Windows.
 function(pk10_platform_sources out)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(WIN32)
         set(other_platform Posix Curl)
-        foreach(file ${ARGN})
-            list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${file})
-        endforeach()
     else()
         set(other_platform Windows WinInet)
     endif()
@@ -71,9 +68,9 @@ function(pk10_platform_sources out)
 endfunction()
 
 # Adds a static library of the calling folder's .cpp files for this platform (see
-# pk10_platform_sources; further arguments go to it).
+# pk10_platform_sources).
 function(pk10_platform_library name)
-    pk10_platform_sources(sources ${ARGN})
+    pk10_platform_sources(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC pk10_options)
