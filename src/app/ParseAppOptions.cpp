@@ -101,6 +101,7 @@ cli::OptionTable RunOptions(AppOptions& options) {
                  return std::string("--data-dir needs a folder name");
              }
              options.workDir = PathFromUtf8(v);
+             options.workDirGiven = true;
              return std::string();
          }},
     };
