@@ -2,7 +2,9 @@
 # The Windows stage of the test command: installs the cross toolchain and Wine,
 # cross-builds build-win/ (cmake/mingw-w64-x86_64.cmake), runs the core's tests
 # through Wine in a fresh prefix, then checks pk10plan-cli.exe end to end against
-# the Linux build (PK10_BUILD_DIR, default build/): the same files and figures.
+# the Linux build (PK10_BUILD_DIR, default build/): the same files and figures;
+# last it makes the installer and installs, runs and uninstalls it in a fresh
+# prefix of its own (scripts/windows-installer-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,3 +25,6 @@ ctest --test-dir build-win --output-on-failure -j "$jobs"
 cmake --build "$linux" -j "$jobs" --target pk10plan feed-sim test_e2e
 PK10_WINDOWS_CLI="$PWD/build-win/src/pk10plan-cli.exe" \
     ctest --test-dir "$linux" --output-on-failure -R '^WindowsCliAgrees\.'
+
+scripts/windows-package.sh
+scripts/windows-installer-check.sh

@@ -14,8 +14,16 @@ std::string DefaultDrawsFile(const std::string& builtIn) {
     if (exe.empty()) {
         return builtIn;
     }
-    const fs::path installed = exe.parent_path() / ".." / "share" / "pk10plan" / "pk10-2014.txt";
-    return fs::is_regular_file(installed, error) ? installed.lexically_normal().string() : builtIn;
+    // Installed on Linux under <prefix>/bin and <prefix>/share/pk10plan; on Windows
+    // the draws sit beside the program.
+    for (const fs::path& installed :
+         {exe.parent_path() / ".." / "share" / "pk10plan" / "pk10-2014.txt",
+          exe.parent_path() / "pk10-2014.txt"}) {
+        if (fs::is_regular_file(installed, error)) {
+            return installed.lexically_normal().string();
+        }
+    }
+    return builtIn;
 }
 
 }  // namespace feedsim
