@@ -5,7 +5,8 @@
 # C:\Program Files\pk10plan, the Start menu folder and the Apps list entry; the
 # installed pk10plan-cli.exe runs, replays the installed draws and, started in its
 # own folder as the Start menu starts it, keeps its files in
-# %LOCALAPPDATA%\pk10plan; the silent uninstall leaves nothing of it but those.
+# %LOCALAPPDATA%\pk10plan, also against the installed pk10plan-feed-sim.exe, which
+# replays the installed draws; the silent uninstall leaves nothing of it but those.
 # Usage: scripts/windows-installer-check.sh [INSTALLER]
 # (default: the one pk10plan-*-win64.exe in build-win/).
 set -euo pipefail
@@ -65,6 +66,25 @@ status=0
 [ -d "$local_data/data" ] || fail "started in its own folder, it kept no files in LOCALAPPDATA"
 [ ! -e "$installed/data" ] && [ ! -e "$installed/data1.txt" ] ||
     fail "the program wrote under Program Files"
+
+echo "windows-installer-check: the installed pk10plan-feed-sim.exe, and the program against it"
+"$wine" pk10plan-feed-sim.exe --port 0 --interval 0 >"$WINEPREFIX/sim.out" 2>"$WINEPREFIX/sim.err" &
+sim=$!
+for _ in $(seq 300); do
+    grep -q '^feed-sim listening on ' "$WINEPREFIX/sim.out" && break
+    kill -0 "$sim" 2>/dev/null || break
+    sleep 0.1
+done
+url=$(sed -n 's/^feed-sim listening on //p' "$WINEPREFIX/sim.out" | tr -d '\r')
+[ -n "$url" ] || fail "feed-sim did not start: $(cat "$WINEPREFIX/sim.err")"
+grep -qF 'replaying 63366 draws of C:\Program Files\pk10plan\pk10-2014.txt' "$WINEPREFIX/sim.err" ||
+    fail "feed-sim does not replay the installed draws: $(cat "$WINEPREFIX/sim.err")"
+status=0
+"$wine" pk10plan-cli.exe --once --results-server "$url" --maker-server "$url" >/dev/null || status=$?
+kill "$sim" 2>/dev/null || true
+wait "$sim" 2>/dev/null || true
+[ "$status" -eq 0 ] || fail "--once against the installed feed-sim ended with $status"
+[ -s "$local_data/data1.txt" ] || fail "no data1.txt in LOCALAPPDATA after a run against feed-sim"
 cd - >/dev/null
 
 echo "windows-installer-check: silent uninstall"
