@@ -4,9 +4,11 @@
 #   2. the Debian package, built as a packager would (scripts/deb-build.sh: Release,
 #      Debian's hardening flags), checked, installed, run and removed
 #      (scripts/package-check.sh),
-#   3. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-#   4. the refresh worker and end-to-end tests under ThreadSanitizer,
-#   5. every fuzz target for a short smoke run on its seed corpus.
+#   3. the Windows build (scripts/windows-test.sh): cross-built with mingw-w64, the
+#      core's tests under Wine, pk10plan-cli.exe end to end against the Linux build,
+#   4. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+#   5. the refresh worker and end-to-end tests under ThreadSanitizer,
+#   6. every fuzz target for a short smoke run on its seed corpus.
 # PK10_QUICK=1 runs only the first stage.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -33,6 +35,9 @@ fi
 stage "Debian package: build, lintian, install, run, remove"
 scripts/deb-build.sh build-deb
 scripts/package-check.sh build-deb
+
+stage "Windows: cross build, the core's tests under Wine, pk10plan-cli.exe end to end"
+PK10_BUILD_DIR="$build" scripts/windows-test.sh
 
 stage "AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPK10_SANITIZE=address,undefined \

@@ -49,3 +49,29 @@ function(pk10_library name excluded)
     target_include_directories(${name} ${scope} ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} ${scope} pk10_options)
 endfunction()
+
+# The .cpp files of the calling folder for this platform, in `out`: a folder that
+# talks to the operating system keeps one implementation file per platform beside
+# its portable files, *Posix.cpp (and *Curl.cpp) for Linux, *Windows.cpp (and
+# *WinInet.cpp) for Windows.
+function(pk10_platform_sources out)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(WIN32)
+        set(other_platform Posix Curl)
+    else()
+        set(other_platform Windows WinInet)
+    endif()
+    foreach(suffix ${other_platform})
+        list(FILTER sources EXCLUDE REGEX "${suffix}\\.cpp$")
+    endforeach()
+    set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
+# Adds a static library of the calling folder's .cpp files for this platform (see
+# pk10_platform_sources).
+function(pk10_platform_library name)
+    pk10_platform_sources(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC pk10_options)
+endfunction()

@@ -1,17 +1,20 @@
 // pk10plan: the window by default, or the headless run mode.
 
-#include <unistd.h>
-
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/BacktestCommand.h"
+#include "app/BundledData.h"
 #include "app/DataDir.h"
 #include "app/ParseAppOptions.h"
 #include "app/RunHeadless.h"
+#include "cli/CommandLine.h"
+#include "io/Console.h"
 #ifdef PK10_HAVE_UI
 #include "ui/RunWindow.h"
 #endif
@@ -19,11 +22,7 @@
 namespace {
 
 std::optional<std::string> Environment(const std::string& name) {
-    const char* value = std::getenv(name.c_str());
-    if (value == nullptr) {
-        return std::nullopt;
-    }
-    return std::string(value);
+    return pk10::cli::EnvironmentVariable(name);
 }
 
 #ifdef PK10_HAVE_UI
@@ -43,9 +42,11 @@ bool DisplayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    pk10::cli::UseUtf8Console();
+    const std::vector<std::string> args = pk10::cli::ProgramArguments(argc, argv);
     if (pk10::IsBacktestCommand(args)) {
-        return pk10::RunBacktestCommand(args, Environment, std::cout, std::cerr, isatty(2) == 1);
+        return pk10::RunBacktestCommand(args, Environment, std::cout, std::cerr,
+                                        pk10::StandardErrorIsConsole());
     }
     const pk10::ParsedAppOptions parsed = pk10::ParseAppOptions(args, Environment);
     if (!parsed.error.empty()) {
@@ -62,6 +63,11 @@ int main(int argc, char** argv) {
     }
 
     pk10::AppOptions options = parsed.options;
+    if (!options.workDirGiven) {
+        std::error_code ec;
+        options.workDir = pk10::DefaultDataDir(Environment, pk10::RunningExecutable(),
+                                               std::filesystem::current_path(ec));
+    }
     if (const std::string error = pk10::PrepareDataDir(options.workDir); !error.empty()) {
         std::cerr << "pk10plan: " << error << '\n';
         return 2;

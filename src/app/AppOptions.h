@@ -16,6 +16,7 @@ struct AppOptions {
     bool headless = false;                       // --headless
     bool once = false;                           // --once (with --headless)
     std::filesystem::path workDir = ".";         // --data-dir: where data1.txt and data/ live
+    bool workDirGiven = false;                   // whether --data-dir named workDir
     std::vector<int> positions = {1};            // --positions: what headless shows, ascending
     bool json = false;                           // --json: headless events as JSON lines
 };

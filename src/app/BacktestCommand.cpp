@@ -12,6 +12,7 @@
 #include "cli/StopSignalWaiter.h"
 #include "draws/DrawFile.h"
 #include "io/FileWrite.h"
+#include "io/PathText.h"
 #include "stats/StatsJson.h"
 
 namespace pk10 {
@@ -66,7 +67,7 @@ cli::OptionTable BacktestCommandLine(BacktestArgs& parsed) {
          "chance; with it:",
          [&parsed](const std::string& v) {
              if (!v.empty()) {
-                 parsed.drawFile = v;
+                 parsed.drawFile = PathFromUtf8(v);
              }
              return std::string();
          }},
@@ -80,12 +81,12 @@ cli::OptionTable BacktestCommandLine(BacktestArgs& parsed) {
          }},
         {"--csv", "FILE", "write every settled plan to FILE",
          [&parsed](const std::string& v) {
-             parsed.csv = v;
+             parsed.csv = PathFromUtf8(v);
              return std::string();
          }},
         {"--json", "FILE", "write the summary to FILE",
          [&parsed](const std::string& v) {
-             parsed.json = v;
+             parsed.json = PathFromUtf8(v);
              return std::string();
          }},
         {"--seed", "N", "seed of the random plans (default 20140101)",
@@ -128,7 +129,7 @@ BacktestArgs Parse(const std::vector<std::string>& args) {
 // it cannot.
 std::optional<std::string> WriteText(const std::filesystem::path& file, const std::string& text) {
     if (const int error = ReplaceFile(file, text); error != 0) {
-        return "cannot write " + file.string() + ": " + std::strerror(error);
+        return "cannot write " + PathUtf8(file) + ": " + FileErrorReason(error);
     }
     return std::nullopt;
 }
@@ -185,7 +186,7 @@ int RunBacktestCommand(const std::vector<std::string>& args, const EnvironmentLo
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
-    out << BacktestTables(result, file.string(), parsed.money);
+    out << BacktestTables(result, PathUtf8(file), parsed.money);
     char timing[96];
     std::snprintf(timing, sizeof timing, "\nReplayed in %.1f s (%.0f draws/s).\n", seconds,
                   seconds > 0 ? result.progress.merged / seconds : 0.0);

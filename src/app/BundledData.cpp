@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "cli/ProgramPath.h"
+
 namespace pk10 {
 
 std::filesystem::path BundledDataDir(
@@ -13,20 +15,22 @@ std::filesystem::path BundledDataDir(
         return *dir;
     }
     if (!executable.empty()) {
-        const std::filesystem::path installed =
-            executable.parent_path().parent_path() / "share" / "pk10plan";
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(installed / kBundledDrawFile, ec)) {
-            return installed;
+        // Installed on Linux under <prefix>/bin and <prefix>/share/pk10plan; on
+        // Windows everything sits in the program's own folder.
+        const std::filesystem::path folder = executable.parent_path();
+        for (const std::filesystem::path& installed :
+             {folder.parent_path() / "share" / "pk10plan", folder}) {
+            std::error_code ec;
+            if (std::filesystem::is_regular_file(installed / kBundledDrawFile, ec)) {
+                return installed;
+            }
         }
     }
     return PK10_SOURCE_SHARE_DIR;
 }
 
 std::filesystem::path RunningExecutable() {
-    std::error_code ec;
-    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : path;
+    return RunningProgramPath();
 }
 
 }  // namespace pk10

@@ -12,14 +12,15 @@ inline constexpr const char* kBundledDrawFile = "pk10-2014.txt";
 inline constexpr const char* kDataDirEnv = "PK10_DATA_DIR";
 
 // The folder of the bundled data, the first of: PK10_DATA_DIR when set; the
-// installed folder <folder of the executable>/../share/pk10plan when it holds
-// the draw file; the source tree's share/ folder (for runs from a build tree).
+// first of the installed folders <folder of the executable>/../share/pk10plan
+// (Linux) and the executable's own folder (Windows) that holds the draw file;
+// the source tree's share/ folder (for runs from a build tree).
 // `executable` is the running program's path (empty when unknown).
 std::filesystem::path BundledDataDir(
     const std::function<std::optional<std::string>(const std::string&)>& environment,
     const std::filesystem::path& executable);
 
-// The running program's path from /proc/self/exe; empty when it cannot be read.
+// The running program's path; empty when it cannot be read.
 std::filesystem::path RunningExecutable();
 
 }  // namespace pk10

@@ -2,6 +2,8 @@
 // The folder that holds data/ and data1.txt, made ready before the run starts.
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace pk10 {
@@ -11,5 +13,19 @@ namespace pk10 {
 // in it and in its data/ are then removed, see RemoveStrayTempFiles); otherwise one line that says
 // why it cannot be used (a regular file in its place, a parent that is a file, ...).
 std::string PrepareDataDir(const std::filesystem::path& dir);
+
+inline constexpr const char* kLocalAppDataEnv = "LOCALAPPDATA";
+
+// The data folder of a run that names none with --data-dir: the working folder,
+// unless that is the folder the program was installed in. A Start menu shortcut
+// and a double click in Explorer both start the program there, and on Windows
+// that is a folder under Program Files, not the user's to write; such a run
+// keeps its files in <LOCALAPPDATA>/pk10plan instead. The installed folder is
+// known by the bundled draws beside the executable (see BundledData.h).
+// Without LOCALAPPDATA, or without a known executable or working folder, it
+// stays the working folder ".".
+std::filesystem::path DefaultDataDir(
+    const std::function<std::optional<std::string>(const std::string&)>& environment,
+    const std::filesystem::path& executable, const std::filesystem::path& workingDir);
 
 }  // namespace pk10

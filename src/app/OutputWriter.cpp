@@ -1,10 +1,9 @@
 #include "app/OutputWriter.h"
 
-#include <pthread.h>
-#include <signal.h>
-
 #include <thread>
 #include <utility>
+
+#include "cli/StopSignalWaiter.h"
 
 namespace pk10 {
 
@@ -12,12 +11,7 @@ OutputWriter::OutputWriter(std::ostream& out, std::size_t maxPending, Clock::dur
     : maxPending_(maxPending), grace_(grace) {
     // The thread takes no signal: a stop signal meant for the program's own
     // waiter must not end the process through this thread's default handling.
-    sigset_t all;
-    sigset_t previous;
-    sigfillset(&all);
-    pthread_sigmask(SIG_BLOCK, &all, &previous);
-    std::thread([state = state_, &out] { Run(state, out); }).detach();
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    ThreadWithoutSignals([state = state_, &out] { Run(state, out); }).detach();
 }
 
 OutputWriter::~OutputWriter() {

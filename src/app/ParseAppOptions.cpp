@@ -5,6 +5,7 @@
 #include "app/BacktestCommand.h"
 #include "app/PositionList.h"
 #include "cli/OptionTable.h"
+#include "io/PathText.h"
 #include "online/WebAddress.h"
 #include "pk10plan/ProgramVersion.h"
 
@@ -96,7 +97,12 @@ cli::OptionTable RunOptions(AppOptions& options) {
          "folder of data/ and data1.txt (default: the working\n"
          "directory); created when missing",
          [&options](const std::string& v) {
-             return cli::StoreNonEmpty(v, options.workDir, "--data-dir needs a folder name");
+             if (v.empty()) {
+                 return std::string("--data-dir needs a folder name");
+             }
+             options.workDir = PathFromUtf8(v);
+             options.workDirGiven = true;
+             return std::string();
          }},
     };
 }

@@ -1,18 +1,23 @@
 #pragma once
-// Turns SIGINT and SIGTERM into an ordinary call on an ordinary thread, so a
-// program (pk10plan's headless run and backtest, feed-sim) can stop cleanly: the signals are
-// blocked in the constructing thread (and so in every thread it starts afterwards) and one thread
-// of this object takes them with sigwait and calls `onSignal` with the signal number. No code runs
-// in a signal handler.
+// Turns the stop signals into an ordinary call on an ordinary thread, so a
+// program (pk10plan's headless run and backtest, feed-sim) can stop cleanly. No
+// code of ours runs in a signal handler. One implementation file per platform:
+// - Linux (StopSignalWaiterPosix.cpp): SIGINT and SIGTERM are blocked in the
+//   constructing thread (and so in every thread it starts afterwards) and one
+//   thread of this object takes them with sigwait.
+// - Windows (StopSignalWaiterWindows.cpp): Ctrl-C arrives as SIGINT; Ctrl-Break,
+//   the console window closed, logoff and shutdown as SIGTERM. For the last
+//   three Windows ends the process once its handler returns, so the handler waits
+//   (a few seconds at most) for this object to be destroyed, that is for the
+//   program to have stopped.
 //
 // Construct it in main() before any other thread exists. `onSignal` runs on the
 // waiting thread, once per signal that arrives while the object lives. The
-// destructor stops the thread and restores the previous signal mask.
-
-#include <signal.h>
+// destructor stops the thread and puts the previous handling back.
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <thread>
 
 namespace pk10 {
@@ -28,14 +33,26 @@ class StopSignalWaiter {
     bool Signalled() const { return signalled_.load(); }
 
   private:
-    void Wait();
+    // What the platform's waiting needs: its thread and how to wake it.
+    struct Platform;
+
+    // On the waiting thread: one signal has arrived.
+    void Deliver(int signal) {
+        signalled_.store(true);
+        if (onSignal_) {
+            onSignal_(signal);
+        }
+    }
 
     std::function<void(int)> onSignal_;
-    sigset_t stopSignals_{};
-    sigset_t previousMask_{};
     std::atomic<bool> signalled_{false};
-    std::atomic<bool> closing_{false};
-    std::thread thread_;
+    std::unique_ptr<Platform> platform_;
 };
+
+// Starts `body` on a new thread that no signal reaches, so a stop signal meant
+// for the waiter never ends the process through that thread's default handling
+// (Linux: every signal blocked while it starts). On Windows a console event
+// arrives on a thread of its own, so this is a plain thread.
+std::thread ThreadWithoutSignals(std::function<void()> body);
 
 }  // namespace pk10

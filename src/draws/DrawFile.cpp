@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "draws/DrawLine.h"
+#include "io/PathText.h"
 
 namespace pk10 {
 namespace {
@@ -25,7 +26,7 @@ DrawFileReading Failure(std::string error) {
 }  // namespace
 
 DrawFileReading ReadDrawFile(const std::filesystem::path& file, const DrawWindow& window) {
-    const std::string name = file.string();
+    const std::string name = PathUtf8(file);
     std::error_code ec;
     if (std::filesystem::is_directory(file, ec)) {
         return Failure("cannot read draw file " + name + ": it is a folder");

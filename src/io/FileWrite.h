@@ -18,12 +18,19 @@ namespace pk10 {
 // mode: the bytes land exactly as given. On failure writes the trace line "Can't open file
 // <file>,error=<errno>\n" to standard error and returns false; `file` is left as it was (a full
 // disk included), except when only the folder's flush failed after the rename. `errors`, when
-// given, also hears the trace line's text.
+// given, also hears the trace line's text. On Windows the file is flushed with
+// FlushFileBuffers and moved over `file` with MoveFileExW (write-through), a move
+// refused while a reader holds the old file open is tried again for about half a
+// second, and the error numbers are the system's error codes (GetLastError).
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                          ErrorSink* errors = nullptr);
 
-// WriteFileAtomically without the trace: 0, or the errno of the step that failed.
+// WriteFileAtomically without the trace: 0, or the error number of the step that
+// failed.
 int ReplaceFile(const std::filesystem::path& file, std::string_view bytes);
+
+// The text of an error number of ReplaceFile, for a message.
+std::string FileErrorReason(int error);
 
 // Removes the temporary files that writes left in `folder` when their program
 // ended before the rename: those whose pid is not running, or that are older

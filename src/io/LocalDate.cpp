@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <ctime>
 
+#include "io/LocalClock.h"
+
 namespace pk10 {
 
 CalendarDate LocalCalendarDate() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = LocalTimeOf(std::time(nullptr));
     return CalendarDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 

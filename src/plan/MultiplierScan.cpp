@@ -25,14 +25,13 @@ void StartScan(const std::uint16_t* first, std::int32_t begin, std::int32_t end,
     }
 }
 
-// On x86-64 a second copy uses AVX2 where the processor has it. The loader picks
-// the copy before a sanitizer's runtime is ready, so sanitized builds keep one copy.
-#if defined(__x86_64__) && !defined(PK10_SANITIZED)
-__attribute__((target_clones("avx2", "default")))
-#endif
-void ScanDraws(std::span<const std::uint16_t* const> later,
-               std::span<const std::uint16_t> carBits, std::int32_t span, std::int32_t begin,
-               std::int32_t end, const ScanLanes& lanes) {
+namespace {
+
+// The scan itself; each copy of ScanDraws below compiles it for its instruction set.
+[[gnu::always_inline]] inline void Scan(std::span<const std::uint16_t* const> later,
+                                        std::span<const std::uint16_t> carBits, std::int32_t span,
+                                        std::int32_t begin, std::int32_t end,
+                                        const ScanLanes& lanes) {
     // The examined count at which a span without a hit closes; a span that can
     // never reach it never misses.
     const auto lastExamined =
@@ -59,5 +58,55 @@ void ScanDraws(std::span<const std::uint16_t* const> later,
         std::memcpy(lanes.hits + at, &hits, sizeof hits);
     }
 }
+
+}  // namespace
+
+// On x86-64 a second copy uses AVX2 where the processor has it. An ELF loader
+// picks the copy (an ifunc); other formats (PE on Windows) have no such loader, so
+// the copy is chosen on the first call from the processor's features. The loader
+// picks before a sanitizer's runtime is ready, so sanitized builds keep one copy.
+#if defined(__x86_64__) && !defined(PK10_SANITIZED) && defined(__ELF__)
+__attribute__((target_clones("avx2", "default"))) void ScanDraws(
+    std::span<const std::uint16_t* const> later, std::span<const std::uint16_t> carBits,
+    std::int32_t span, std::int32_t begin, std::int32_t end, const ScanLanes& lanes) {
+    Scan(later, carBits, span, begin, end, lanes);
+}
+#elif defined(__x86_64__) && !defined(PK10_SANITIZED)
+namespace {
+
+using ScanCopy = void (*)(std::span<const std::uint16_t* const>, std::span<const std::uint16_t>,
+                          std::int32_t, std::int32_t, std::int32_t, const ScanLanes&);
+
+__attribute__((target("avx2"))) void ScanDrawsAvx2(std::span<const std::uint16_t* const> later,
+                                                   std::span<const std::uint16_t> carBits,
+                                                   std::int32_t span, std::int32_t begin,
+                                                   std::int32_t end, const ScanLanes& lanes) {
+    Scan(later, carBits, span, begin, end, lanes);
+}
+
+void ScanDrawsDefault(std::span<const std::uint16_t* const> later,
+                      std::span<const std::uint16_t> carBits, std::int32_t span, std::int32_t begin,
+                      std::int32_t end, const ScanLanes& lanes) {
+    Scan(later, carBits, span, begin, end, lanes);
+}
+
+ScanCopy ChosenScanCopy() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? &ScanDrawsAvx2 : &ScanDrawsDefault;
+}
+
+}  // namespace
+
+void ScanDraws(std::span<const std::uint16_t* const> later, std::span<const std::uint16_t> carBits,
+               std::int32_t span, std::int32_t begin, std::int32_t end, const ScanLanes& lanes) {
+    static const ScanCopy chosen = ChosenScanCopy();
+    chosen(later, carBits, span, begin, end, lanes);
+}
+#else
+void ScanDraws(std::span<const std::uint16_t* const> later, std::span<const std::uint16_t> carBits,
+               std::int32_t span, std::int32_t begin, std::int32_t end, const ScanLanes& lanes) {
+    Scan(later, carBits, span, begin, end, lanes);
+}
+#endif
 
 }  // namespace pk10

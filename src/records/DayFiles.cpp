@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "io/FileOpen.h"
 #include "io/FileWrite.h"
 #include "records/GbkCodec.h"
 #include "records/PlanBlock.h"
@@ -34,9 +35,10 @@ bool EntryExists(const std::filesystem::path& path) {
 // when it cannot be opened or read.
 std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std::size_t limit,
                                          ErrorSink* errors) {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
+    int openError = 0;
+    std::FILE* in = OpenFileForReading(path, openError);
     if (in == nullptr) {
-        TraceFileError(path, errno, errors);
+        TraceFileError(path, openError, errors);
         return std::nullopt;
     }
     std::string bytes;

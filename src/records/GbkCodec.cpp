@@ -1,63 +1,129 @@
 #include "records/GbkCodec.h"
 
-#include <iconv.h>
+#include <cstdint>
+#include <vector>
 
-#include <cerrno>
+#include "records/GbkTable.h"
 
 namespace pk10 {
 namespace {
 
-// One iconv descriptor, closed when the object goes.
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-    ~Converter() {
-        if (ok()) {
-            iconv_close(cd_);
-        }
-    }
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+constexpr unsigned char kEuroByte = 0x80;
+constexpr char32_t kEuro = 0x20AC;
 
-    // Converts as much of `in` as it can, appending to `out`. Returns 0 when all
-    // of `in` was converted, otherwise the errno of the stop (EILSEQ, EINVAL);
-    // `in` then starts at the byte that stopped the conversion.
-    int Convert(std::string_view& in, std::string& out) {
-        // iconv takes a non-const input pointer but does not write through it.
-        char* inPtr = const_cast<char*>(in.data());
-        std::size_t inLeft = in.size();
-        char buffer[4096];
-        int error = 0;
-        while (inLeft > 0) {
-            char* outPtr = buffer;
-            std::size_t outLeft = sizeof buffer;
-            const std::size_t rc = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-            out.append(buffer, sizeof buffer - outLeft);
-            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                error = errno;
-                break;
+// The trail-th trail byte of a two-byte code: 0x40..0x7E, then 0x80..0xFE.
+int TrailIndex(unsigned char trail) {
+    if (trail >= 0x40 && trail <= 0x7E) {
+        return trail - 0x40;
+    }
+    if (trail >= 0x80 && trail <= 0xFE) {
+        return trail - 0x80 + (0x7E - 0x40 + 1);
+    }
+    return -1;
+}
+
+// The two GBK bytes (lead << 8 | trail) of each character of the Basic
+// Multilingual Plane, 0 where GBK has none: the table read backwards, made once.
+const std::vector<std::uint16_t>& EncodeTable() {
+    static const std::vector<std::uint16_t> table = [] {
+        std::vector<std::uint16_t> codes(0x10000, 0);
+        for (int lead = 0; lead < kGbkLeadBytes; ++lead) {
+            for (int trail = 0; trail < kGbkTrailBytes; ++trail) {
+                if (const char16_t c = GbkTableEntry(lead, trail); c != 0) {
+                    const int trailByte = trail < 0x3F ? 0x40 + trail : 0x80 + trail - 0x3F;
+                    codes[c] = static_cast<std::uint16_t>((0x81 + lead) << 8 | trailByte);
+                }
             }
         }
-        in = std::string_view(inPtr, inLeft);
-        return error;
-    }
+        return codes;
+    }();
+    return table;
+}
 
-  private:
-    iconv_t cd_;
+// One well-formed UTF-8 character at the front of `text`.
+struct Utf8Character {
+    char32_t code = 0;
+    std::size_t length = 0;
 };
 
-std::optional<std::string> ConvertStrict(const char* to, const char* from, std::string_view text) {
-    Converter converter(to, from);
-    if (!converter.ok()) {
+// The character at the front of `text`; nothing when its bytes are not a
+// well-formed UTF-8 character (a stray or cut-off byte, an overlong form, a
+// surrogate, past U+10FFFF), as glibc's iconv refuses them.
+std::optional<Utf8Character> ReadUtf8(std::string_view text) {
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return Utf8Character{lead, 1};
+    }
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+        least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        least = 0x10000;
+    } else {
         return std::nullopt;
     }
-    std::string out;
-    out.reserve(text.size() + text.size() / 2);
-    if (converter.Convert(text, out) != 0) {
+    if (text.size() < length) {
         return std::nullopt;
     }
-    return out;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        code = code << 6 | (byte(i) & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    return Utf8Character{code, length};
+}
+
+// Appends the GBK bytes of `code`; false when GBK has no such character.
+bool AppendGbk(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+        return true;
+    }
+    if (code == kEuro) {
+        out += static_cast<char>(kEuroByte);
+        return true;
+    }
+    if (code >= 0xE0000 && code <= 0xE007F) {
+        return true;  // a tag character: glibc's GBK drops it, and so does this
+    }
+    if (code > 0xFFFF) {
+        return false;
+    }
+    const std::uint16_t gbk = EncodeTable()[code];
+    if (gbk == 0) {
+        return false;
+    }
+    out += static_cast<char>(gbk >> 8);
+    out += static_cast<char>(gbk & 0xFF);
+    return true;
+}
+
+void AppendUtf8(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | code >> 6);
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | code >> 12);
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
 }
 
 // Bytes taken by the character at the front of `text` that could not be
@@ -85,24 +151,54 @@ std::size_t BadCharacterLength(std::string_view text) {
 }  // namespace
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
-    return ConvertStrict("GBK", "UTF-8", utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const std::optional<Utf8Character> c = ReadUtf8(utf8);
+        if (!c || !AppendGbk(c->code, out)) {
+            return std::nullopt;
+        }
+        utf8.remove_prefix(c->length);
+    }
+    return out;
 }
 
 std::optional<std::string> GbkToUtf8(std::string_view gbk) {
-    return ConvertStrict("UTF-8", "GBK", gbk);
+    std::string out;
+    out.reserve(gbk.size() + gbk.size() / 2);
+    for (std::size_t i = 0; i < gbk.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(gbk[i]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            continue;
+        }
+        if (lead == kEuroByte) {
+            AppendUtf8(kEuro, out);
+            continue;
+        }
+        if (lead == 0xFF || i + 1 == gbk.size()) {
+            return std::nullopt;
+        }
+        const int trail = TrailIndex(static_cast<unsigned char>(gbk[++i]));
+        const char16_t c = trail < 0 ? 0 : GbkTableEntry(lead - 0x81, trail);
+        if (c == 0) {
+            return std::nullopt;
+        }
+        AppendUtf8(c, out);
+    }
+    return out;
 }
 
 std::string Utf8ToGbkReplacing(std::string_view utf8) {
-    Converter converter("GBK", "UTF-8");
     std::string out;
-    if (!converter.ok()) {
-        return out;
-    }
+    out.reserve(utf8.size());
     while (!utf8.empty()) {
-        if (converter.Convert(utf8, out) == 0) {
-            break;
+        const std::optional<Utf8Character> c = ReadUtf8(utf8);
+        if (c && AppendGbk(c->code, out)) {
+            utf8.remove_prefix(c->length);
+            continue;
         }
-        // Skip the character that stopped the conversion (never past the end).
+        // Skip the character that cannot be converted (never past the end).
         out += '?';
         utf8.remove_prefix(BadCharacterLength(utf8));
     }

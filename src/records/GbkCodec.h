@@ -1,8 +1,9 @@
 #pragma once
 // Conversion between the program's UTF-8 text and the GBK bytes of the per-day
-// plan files, through glibc's iconv. Every function is safe on any input:
-// invalid or unconvertible text gives no result (or a marked replacement),
-// never a crash. Thread-safe: each call uses its own conversion descriptor.
+// plan files: GBK as glibc's iconv has it (GbkTable.h), the same on every
+// platform, so the files of the Windows build are byte for byte those of the
+// Linux build. Every function is safe on any input: invalid or unconvertible
+// text gives no result (or a marked replacement), never a crash. Thread-safe.
 
 #include <optional>
 #include <string>

@@ -5,7 +5,6 @@
 #include "app/Application.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>

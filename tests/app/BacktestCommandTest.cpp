@@ -12,6 +12,8 @@
 #include <nlohmann/json.hpp>
 
 #include "app/BacktestCommand.h"
+#include "io/FileWrite.h"
+#include "support/FileErrors.h"
 #include "support/RealDraws.h"
 #include "support/TempDir.h"
 
@@ -95,8 +97,8 @@ TEST(BacktestCommand, OutputFilesAreReplacedNotWrittenInPlaceAndAFailureNamesIts
                    (dir / "plans.csv").string(), "--json", (dir / "summary.json").string()},
                   nullptr, out, err, false),
               1);
-    EXPECT_EQ(err.str(),
-              "pk10plan: cannot write " + (dir / "summary.json").string() + ": Is a directory\n");
+    EXPECT_EQ(err.str(), "pk10plan: cannot write " + (dir / "summary.json").string() + ": " +
+                             FileErrorReason(test::kErrorIsAFolder) + "\n");
     std::ifstream kept(dir / "kept.csv");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "previous");
     EXPECT_GT(std::filesystem::file_size(dir / "plans.csv"), 100U);

@@ -9,8 +9,12 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "app/BundledData.h"
+#include "io/PathText.h"
 #include "support/TempDir.h"
 
 namespace pk10 {
@@ -65,6 +69,52 @@ TEST(PrepareDataDir, RemovesTheTemporaryFilesOfRunsThatEndedButNotOfALiveOne) {
     ASSERT_EQ(PrepareDataDir(dir.path()), "");
     for (const auto& c : cases) {
         EXPECT_EQ(std::filesystem::exists(dir / c.name), c.kept) << c.name;
+    }
+}
+
+// The installed layouts: Linux's bin/ beside share/pk10plan/, and Windows' one
+// folder that holds the program, the draws and the rest.
+TEST(InstalledLayout, BundledDrawsAndTheDefaultDataFolder) {
+    test::TempDir dir;
+    const std::filesystem::path linuxBin = dir / "usr" / "bin";
+    const std::filesystem::path linuxShare = dir / "usr" / "share" / "pk10plan";
+    const std::filesystem::path windows = dir / "Program Files" / "pk10plan";
+    const std::filesystem::path buildTree = dir / "build" / "src";
+    for (const auto& folder : {linuxBin, linuxShare, windows, buildTree}) {
+        std::filesystem::create_directories(folder);
+    }
+    std::ofstream(linuxShare / kBundledDrawFile) << "x";
+    std::ofstream(windows / kBundledDrawFile) << "x";
+    const std::filesystem::path local = dir / "Users" / "张三" / "AppData" / "Local";
+    const std::function<std::optional<std::string>(const std::string&)> withLocal =
+        [&local](const std::string& name) -> std::optional<std::string> {
+        return name == kLocalAppDataEnv ? std::optional(PathUtf8(local)) : std::nullopt;
+    };
+    const std::function<std::optional<std::string>(const std::string&)> none =
+        [](const std::string&) -> std::optional<std::string> { return std::nullopt; };
+
+    EXPECT_EQ(BundledDataDir(none, linuxBin / "pk10plan"), linuxShare);
+    EXPECT_EQ(BundledDataDir(none, windows / "pk10plan-cli.exe"), windows);
+
+    const struct {
+        const char* name;
+        std::filesystem::path executable;
+        std::filesystem::path workingDir;
+        bool hasLocal;
+        std::filesystem::path expected;
+    } cases[] = {
+        {"started in its installed folder", windows / "pk10plan-cli.exe", windows, true,
+         local / "pk10plan"},
+        {"started elsewhere", windows / "pk10plan-cli.exe", dir.path(), true, "."},
+        {"no LOCALAPPDATA", windows / "pk10plan-cli.exe", windows, false, "."},
+        {"a build tree", buildTree / "pk10plan", buildTree, true, "."},
+        {"installed on Linux", linuxBin / "pk10plan", linuxBin, true, "."},
+        {"working folder unknown", windows / "pk10plan-cli.exe", "", true, "."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DefaultDataDir(c.hasLocal ? withLocal : none, c.executable, c.workingDir),
+                  c.expected)
+            << c.name;
     }
 }
 

@@ -216,18 +216,18 @@ TEST_F(PollXmlFeedTest, AFarAheadPeriodIsReportedAndNotMergedSoTheRealDrawsGoOn)
     const int toPeriod999998 = PeriodsAhead(*DrawPeriod(history_.lines[0]), 999998);
     for (int ahead : {toPeriod999998, kMaxPeriodsAhead + 1, kPeriodCycle - kMaxPeriodsAhead - 1}) {
         const std::string stored = history_.lines[0];
-        const std::string far = Next(ahead);
+        const std::string farDraw = Next(ahead);
         errors_.heard.clear();
-        EXPECT_FALSE(PollFor(far)) << ahead;
+        EXPECT_FALSE(PollFor(farDraw)) << ahead;
         EXPECT_EQ(history_.lines[0], stored) << ahead;
         ASSERT_EQ(errors_.heard.size(), 1U) << ahead;
-        EXPECT_EQ(errors_.heard[0].rfind("poll failed: period " + far.substr(0, 6) +
+        EXPECT_EQ(errors_.heard[0].rfind("poll failed: period " + farDraw.substr(0, 6) +
                                              " is more than 2016 periods after the newest stored " +
                                              stored.substr(0, 6),
                                          0),
                   0U)
             << errors_.heard[0];
-        EXPECT_TRUE(PollFor(Next())) << "the draw after " << stored << " following " << far;
+        EXPECT_TRUE(PollFor(Next())) << "the draw after " << stored << " following " << farDraw;
     }
     EXPECT_EQ(recomputes_, 3);
 }
@@ -238,14 +238,16 @@ TEST_F(PollXmlFeedTest, ThreePollsInARowOfAgreeingFarAheadPeriodsAreTakenAsTheNe
         std::vector<int> aheads;  // periods after the filled lines[0], poll by poll
         std::vector<bool> merged;
     };
-    const int far = 500000;
+    const int farAhead = 500000;
     const Case cases[] = {
-        {"the same period three times", {far, far, far}, {false, false, true}},
-        {"counting up", {far, far + 1, far + 3}, {false, false, true}},
+        {"the same period three times", {farAhead, farAhead, farAhead}, {false, false, true}},
+        {"counting up", {farAhead, farAhead + 1, farAhead + 3}, {false, false, true}},
         {"a real draw in between",
-         {far, far + 1, 1, far + 2, far + 3},
+         {farAhead, farAhead + 1, 1, farAhead + 2, farAhead + 3},
          {false, false, true, false, false}},
-        {"disagreeing", {far, far + 5000, far + 5001, far + 5002}, {false, false, false, true}},
+        {"disagreeing",
+         {farAhead, farAhead + 5000, farAhead + 5001, farAhead + 5002},
+         {false, false, false, true}},
     };
     for (const Case& c : cases) {
         FillWith(30);

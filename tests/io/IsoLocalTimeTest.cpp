@@ -4,36 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-#include <optional>
 #include <string>
+
+#include "support/TimeZone.h"
 
 namespace pk10 {
 namespace {
-
-// Sets TZ for the test and puts the old value back afterwards.
-class ZoneFor {
-  public:
-    explicit ZoneFor(const char* zone) {
-        if (const char* old = std::getenv("TZ")) {
-            old_ = old;
-        }
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ZoneFor() {
-        if (old_) {
-            setenv("TZ", old_->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-
-  private:
-    std::optional<std::string> old_;
-};
 
 TEST(IsoLocalTime, LocalTimeWithMillisecondsAndOffset) {
     // 2014-03-09 13:05:17.042 UTC.
@@ -48,7 +24,7 @@ TEST(IsoLocalTime, LocalTimeWithMillisecondsAndOffset) {
         {"NST3:30", "2014-03-09T09:35:17.042-03:30"},
     };
     for (const auto& c : cases) {
-        const ZoneFor zone(c.zone);
+        const test::ZoneFor zone(c.zone);
         EXPECT_EQ(IsoLocalTime(moment), c.expected) << c.zone;
     }
 }

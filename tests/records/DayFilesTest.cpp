@@ -9,8 +9,10 @@
 
 #include "FakePlanView.h"
 #include "RecordsTestSupport.h"
+#include "io/PathText.h"
 #include "records/GbkCodec.h"
 #include "records/PlanBlock.h"
+#include "support/FileErrors.h"
 #include "support/TempDir.h"
 
 namespace pk10 {
@@ -33,7 +35,7 @@ const std::string kHitGbk =
     "\xa1\xa1\xd6\xd0 ";
 
 std::string Trace(const fs::path& file, int error) {
-    return "Can't open file " + file.string() + ",error=" + std::to_string(error);
+    return "Can't open file " + PathUtf8(file) + ",error=" + std::to_string(error);
 }
 
 // Position and file tag, in PositionOrder.
@@ -106,19 +108,23 @@ TEST_F(DayFilesTest, PreparingSetsTheStartupSelectionAndEmptiesEveryBook) {
 
 TEST_F(DayFilesTest, OnlyPositionsWhoseFileRestoresSomethingAreNotMadeAfresh) {
     fs::create_directories(dir.path() / "data");
-    WriteBytes(FileOf(3), kOpenGbk + "<br>");               // a sound file
-    WriteBytes(FileOf(1), "");                              // an empty file
-    fs::create_directories(FileOf(2));                      // a folder of that name
-    fs::create_symlink(dir.path() / "nowhere", FileOf(7));  // a dangling link
-    WriteBytes(FileOf(9), "no separator");                  // damaged beyond use
-    WriteBytes(FileOf(4), "<br>");                          // no plan line (server down)
-    WriteBytes(FileOf(5), "  <br>\r\n<br>");                // blank entries only
+    WriteBytes(FileOf(3), kOpenGbk + "<br>");  // a sound file
+    WriteBytes(FileOf(1), "");                 // an empty file
+    fs::create_directories(FileOf(2));         // a folder of that name
+    std::error_code noLinks;                   // Windows makes links only for the privileged
+    fs::create_symlink(dir.path() / "nowhere", FileOf(7), noLinks);  // a dangling link
+    WriteBytes(FileOf(9), "no separator");                           // damaged beyond use
+    WriteBytes(FileOf(4), "<br>");                                   // no plan line (server down)
+    WriteBytes(FileOf(5), "  <br>\r\n<br>");                         // blank entries only
     PlanEngineRig rig;
     DayFiles files = MakeFiles();
     testing::internal::CaptureStderr();
     files.PrepareDayFiles(rig.engine, view);
-    EXPECT_EQ(test::Lines(testing::internal::GetCapturedStderr()),
-              (std::vector<std::string>{Trace(FileOf(2), EISDIR), Trace(FileOf(7), ENOENT)}));
+    std::vector<std::string> traces{Trace(FileOf(2), test::kErrorIsAFolder)};
+    if (!noLinks) {
+        traces.push_back(Trace(FileOf(7), test::kErrorNoSuchFile));
+    }
+    EXPECT_EQ(test::Lines(testing::internal::GetCapturedStderr()), traces);
     for (int position = 1; position <= 10; ++position) {
         const PlanBook& book = BookOf(rig, position);
         EXPECT_EQ(files.files()[SlotOfPosition(position)].fresh, position != 3)
@@ -328,7 +334,7 @@ TEST_F(DayFilesTest, DataThatIsAFileGivesOneTraceLinePerFileAndTheRunGoesOn) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         EXPECT_TRUE(files.files()[slot].fresh) << "slot " << slot;
         EXPECT_FALSE(rig.state.books[slot][5].empty()) << "plans are still made, slot " << slot;
-        expected.push_back(Trace(files.files()[slot].path, ENOTDIR));
+        expected.push_back(Trace(files.files()[slot].path, test::kErrorNotAFolder));
     }
     EXPECT_EQ(traces, expected);
     EXPECT_EQ(ReadBytes(dir.path() / "data"), "not a folder");
@@ -344,7 +350,8 @@ TEST_F(DayFilesTest, DayFileThatIsAFolderIsTracedAndTheOthersAreHandled) {
         StartDay(files, rig);
         files.WriteDayFiles(rig.state.books);
         EXPECT_EQ(test::Lines(testing::internal::GetCapturedStderr()),
-                  (std::vector<std::string>{Trace(FileOf(2), EISDIR), Trace(FileOf(2), EISDIR)}));
+                  (std::vector<std::string>{Trace(FileOf(2), test::kErrorIsAFolder),
+                                            Trace(FileOf(2), test::kErrorIsAFolder)}));
         EXPECT_NE(BookOf(rig, 2)[5].find('<'), std::string::npos)
             << "restores nothing, so made afresh";
         firstBooks = rig.state.books;
@@ -355,7 +362,7 @@ TEST_F(DayFilesTest, DayFileThatIsAFolderIsTracedAndTheOthersAreHandled) {
     testing::internal::CaptureStderr();
     StartDay(files, rig);
     EXPECT_EQ(test::Lines(testing::internal::GetCapturedStderr()),
-              std::vector<std::string>{Trace(FileOf(2), EISDIR)});
+              std::vector<std::string>{Trace(FileOf(2), test::kErrorIsAFolder)});
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         if (PositionOfSlot(slot) != 2) {
             EXPECT_EQ(rig.state.books[slot], firstBooks[slot]) << "slot " << slot;

@@ -74,6 +74,34 @@ TEST(GbkCodec, RefusesBytesThatAreNotGbk) {
     }
 }
 
+// The characters where Windows' code page 936 and glibc's GBK part: the day files
+// hold glibc's bytes on every platform.
+TEST(GbkCodec, KeepsGlibcsGbkWhereCodePage936Differs) {
+    const struct {
+        const char* name;
+        std::string utf8;
+        std::optional<std::string> gbk;
+    } cases[] = {
+        {"euro sign, one byte", "\u20ac", "\x80"},
+        {"middle dot", "\u00b7", "\xa1\xa4"},
+        {"em dash", "\u2014", "\xa1\xaa"},
+        {"horizontal bar", "\u2015", "\xa8\x44"},
+        {"fullwidth tilde", "\uff5e", "\xa1\xab"},
+        {"katakana middle dot: no best fit", "\u30fb", std::nullopt},
+        {"private use of the user-defined area", "\ue5e5", std::nullopt},
+        {"U+0080 is not the euro byte", "\u0080", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8ToGbk(c.utf8), c.gbk) << c.name;
+        if (c.gbk) {
+            EXPECT_EQ(GbkToUtf8(*c.gbk), std::optional<std::string>(c.utf8)) << c.name;
+        }
+    }
+    // Code page 936 reads the user-defined rows as private use; GBK has nothing there.
+    EXPECT_EQ(GbkToUtf8("\xa3\xa0"), std::nullopt);
+    EXPECT_EQ(GbkToUtf8("\xaa\xa1"), std::nullopt);
+}
+
 TEST(GbkCodec, ConvertsLongTextPastItsWorkBuffer) {
     std::string utf8;
     for (int i = 0; i < 5000; ++i) {

@@ -1,16 +1,22 @@
 #pragma once
 // Sockets on 127.0.0.1 for tests of failing transfers: a port that accepts
-// connections and never answers, and one where nothing listens.
+// connections and never answers, and one where nothing listens. cpp-httplib
+// brings the socket headers of the platform (and starts Windows sockets).
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <httplib.h>
 
 #include <stdexcept>
 #include <string>
 
 namespace pk10::test {
+
+inline void CloseSocket(socket_t socket) {
+#ifdef _WIN32
+    closesocket(socket);
+#else
+    close(socket);
+#endif
+}
 
 // A socket bound to a free port on 127.0.0.1 and listening.
 class ListeningSocket {
@@ -22,7 +28,8 @@ class ListeningSocket {
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         address.sin_port = 0;
         socklen_t size = sizeof address;
-        if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        if (fd_ == INVALID_SOCKET ||
+            bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
             getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
             throw std::runtime_error("cannot bind a test socket");
         }
@@ -39,16 +46,16 @@ class ListeningSocket {
         }
     }
     void Close() {
-        if (fd_ >= 0) {
-            close(fd_);
-            fd_ = -1;
+        if (fd_ != INVALID_SOCKET) {
+            CloseSocket(fd_);
+            fd_ = INVALID_SOCKET;
         }
     }
     int port() const { return port_; }
     std::string BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
 
   private:
-    int fd_ = -1;
+    socket_t fd_ = INVALID_SOCKET;
     int port_ = 0;
 };
 

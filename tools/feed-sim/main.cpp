@@ -2,8 +2,6 @@
 // that pk10plan talks to. See FeedSimUsage() for what it serves.
 
 #include <httplib.h>
-#include <signal.h>
-#include <sys/socket.h>
 
 #include <atomic>
 #include <chrono>
@@ -21,6 +19,8 @@
 #include "FeedSimOptions.h"
 #include "ReplayDraws.h"
 #include "SeededDraws.h"
+#include "ServerSocket.h"
+#include "cli/CommandLine.h"
 #include "cli/StopSignalWaiter.h"
 
 namespace feedsim {
@@ -103,12 +103,7 @@ int Run(const FeedSimOptions& options) {
 
     // A connection kept alive holds the stop up for at most this long.
     server.set_keep_alive_timeout(1);
-    // httplib's default options add SO_REUSEPORT, which would let a second server
-    // share a taken port silently; only SO_REUSEADDR is wanted (quick restarts).
-    server.set_socket_options([](socket_t sock) {
-        const int yes = 1;
-        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    });
+    server.set_socket_options(&SetListenOptions);
     int port = options.port;
     if (port == 0) {
         port = server.bind_to_any_port(options.bind);
@@ -152,9 +147,9 @@ int Run(const FeedSimOptions& options) {
 }  // namespace feedsim
 
 int main(int argc, char** argv) {
-    // A client that goes away mid-answer must not end the server.
-    signal(SIGPIPE, SIG_IGN);
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    feedsim::IgnoreBrokenConnections();
+    pk10::cli::UseUtf8Console();
+    const std::vector<std::string> args = pk10::cli::ProgramArguments(argc, argv);
     const feedsim::ParsedOptions parsed =
         feedsim::ParseFeedSimOptions(args, feedsim::DefaultDrawsFile(FEEDSIM_DEFAULT_DRAWS));
     if (!parsed.error.empty()) {
