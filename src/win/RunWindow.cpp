@@ -1,5 +1,7 @@
 #include "win/RunWindow.h"
 
+#include <commctrl.h>
+
 #include "app/Application.h"
 #include "app/SharedSelection.h"
 #include "win/PlanDialog.h"
@@ -8,6 +10,9 @@
 namespace pk10::win {
 
 int RunWindow(HINSTANCE instance, const AppOptions& options) {
+    // Loads common controls 6, which the manifest asks for, before any dialog.
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     SharedSelection selection;
     WinShell shell(selection);
     Application app(options, shell);
