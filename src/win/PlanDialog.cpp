@@ -168,6 +168,7 @@ void PlanDialog::OnCommand(int id, int code) {
         Close(id);
         return;
     }
+    // A button's BN_CLICKED and the banner strip's STN_CLICKED (both 0).
     if (code != BN_CLICKED) {
         return;
     }
@@ -182,6 +183,9 @@ void PlanDialog::OnCommand(int id, int code) {
         commands_.RequestReplan();
     } else if (id == PK10_IDC_PROMO) {
         commands_.RequestPromoLink();
+    } else if (id == PK10_IDC_BANNER && !bannerUrl_.empty()) {
+        // STN_CLICKED: the strip's address, in the user's browser.
+        shell_.OpenUrl(Narrow(bannerUrl_));
     }
 }
 
@@ -239,6 +243,7 @@ void PlanDialog::SetReplanRunning(bool running) {
 
 void PlanDialog::NavigateBanner(const std::wstring& url) {
     // No web control here: the strip shows the page's address.
+    bannerUrl_ = url;
     SetText(window_, PK10_IDC_BANNER, url);
 }
 

@@ -60,6 +60,7 @@ class PlanDialog {
     HWND window_ = nullptr;
     HICON icon_ = nullptr;
     std::function<void()> initialise_;
+    std::wstring bannerUrl_;
     bool shutDown_ = false;
 };
 

@@ -28,6 +28,8 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 constexpr const char* kWine = "/usr/lib/wine/wine64";
+// The About box's OK button.
+constexpr int kAboutOkId = 1;
 
 fs::path Named(const char* variable) {
     const char* named = std::getenv(variable);
@@ -102,10 +104,10 @@ class WindowsWindow : public ::testing::Test {
         return ran;
     }
 
-    // The driver's command on the window captioned as the Linux window is.
-    Ran Drive(const std::string& command, int id = 0) const {
-        std::vector<std::string> args = {Named("PK10_WINDOWS_DRIVER").string(), ui::kPlanDlgCaption,
-                                         command};
+    // The driver's command on the window captioned as the Linux window is, or on `caption`.
+    Ran Drive(const std::string& command, int id = 0,
+              const std::string& caption = ui::kPlanDlgCaption) const {
+        std::vector<std::string> args = {Named("PK10_WINDOWS_DRIVER").string(), caption, command};
         if (id != 0) {
             args.push_back(std::to_string(id));
         }
@@ -161,6 +163,12 @@ TEST_F(WindowsWindow, ShowsThePlansWritesTheFilesAndFollowsAClick) {
     EXPECT_EQ(WaitForText(ui::kPlanPaneId, plans.back()), plans.back());
     EXPECT_EQ(WaitForText(ui::kDrawPaneId, draws.back()), draws.back());
     EXPECT_EQ(Files(windowsDir / "data"), Files(linuxDir / "data"));
+
+    // The system menu's About item: the command number's low four bits are the system's.
+    ASSERT_TRUE(Drive("syscommand", 16 + 3).ok);
+    EXPECT_EQ(Drive("text", kAboutOkId, ui::kAboutDlgCaption).out, ui::kAboutOkCaption);
+    ASSERT_TRUE(Drive("click", kAboutOkId, ui::kAboutDlgCaption).ok);
+    EXPECT_TRUE(Drive("gone", 0, ui::kAboutDlgCaption).ok);
 
     // "第二名" (1005) is in group A with "第一名" (1002): the click moves the check.
     ASSERT_TRUE(Drive("click", 1005).ok);

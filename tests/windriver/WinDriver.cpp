@@ -5,6 +5,8 @@
 //   pk10win-driver CAPTION checked ID    prints 1 when the button is checked, else 0
 //   pk10win-driver CAPTION click ID      clicks the button (BM_CLICK)
 //   pk10win-driver CAPTION close         asks the window to close (WM_CLOSE)
+//   pk10win-driver CAPTION gone          waits for no window so captioned
+//   pk10win-driver CAPTION syscommand N  posts the system-menu command N
 // Exit status 0, or 1 when the window or the control is not there (the window
 // is waited for up to a minute), 2 for a bad command line.
 
@@ -57,6 +59,15 @@ int main() {
     if (args.size() < 2) {
         return 2;
     }
+    if (args[1] == L"gone") {
+        for (int tries = 0; tries < 600; ++tries) {
+            if (FindWindowW(nullptr, args[0].c_str()) == nullptr) {
+                return 0;
+            }
+            Sleep(100);
+        }
+        return 1;
+    }
     HWND window = FindCaptioned(args[0]);
     if (window == nullptr) {
         return 1;
@@ -71,6 +82,10 @@ int main() {
     }
     if (args.size() < 3) {
         return 2;
+    }
+    if (command == L"syscommand") {
+        PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(std::stoi(args[2])), 0);
+        return 0;
     }
     HWND control = GetDlgItem(window, std::stoi(args[2]));
     if (control == nullptr) {
