@@ -29,6 +29,7 @@ void WinShell::Detach() {
         const std::lock_guard lock(mutex_);
         dialog_ = nullptr;
         window_ = nullptr;
+        closed_ = true;
         dropped.swap(queue_);
     }
     // `dropped` goes here, outside the lock: its calls' captures may be large.
@@ -115,6 +116,9 @@ void WinShell::ShowMessage(const std::string& caption, const std::string& text) 
         HWND owner = nullptr;
         {
             const std::lock_guard lock(mutex_);
+            if (closed_) {
+                return;  // no message outlives the window
+            }
             owner = window_;
         }
         MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONINFORMATION);

@@ -65,6 +65,8 @@ class WinShell : public Shell {
     std::mutex mutex_;
     PlanDialog* dialog_ = nullptr;
     HWND window_ = nullptr;
+    // Set once the window is gone; before the window exists a message still shows.
+    bool closed_ = false;
     std::deque<WindowCall> queue_;
 };
 
