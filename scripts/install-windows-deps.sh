@@ -13,6 +13,8 @@ packages=(
     googletest
     nsis
     libcpp-httplib-dev nlohmann-json3-dev
+    # The window program's tests: a virtual display and the font Wine stands in for 宋体.
+    xvfb xauth fonts-wqy-microhei
 )
 
 missing=()

@@ -28,5 +28,11 @@ cmake --build "$linux" -j "$jobs" --target pk10plan feed-sim test_e2e
 PK10_WINDOWS_CLI="$PWD/build-win/src/pk10plan-cli.exe" \
     ctest --test-dir "$linux" --output-on-failure -R '^WindowsCliAgrees\.'
 
+# The window program pk10plan.exe under Wine on a virtual X display, worked
+# through its control IDs by pk10win-driver.exe against the Linux headless run.
+PK10_WINDOWS_GUI="$PWD/build-win/src/win/pk10plan.exe" \
+    PK10_WINDOWS_DRIVER="$PWD/build-win/tests/pk10win-driver.exe" \
+    xvfb-run -a ctest --test-dir "$linux" --output-on-failure -R '^WindowsWindow\.'
+
 scripts/windows-package.sh
 scripts/windows-installer-check.sh

@@ -1,0 +1,254 @@
+#include "win/PlanDialog.h"
+
+#include <array>
+#include <utility>
+
+#include "records/PlanPane.h"
+#include "win/ResourceIds.h"
+#include "win/WideText.h"
+#include "win/WinShell.h"
+
+namespace pk10::win {
+namespace {
+
+struct PositionButton {
+    int id;
+    int position;
+};
+
+// The Position buttons' control IDs, in Position order.
+constexpr std::array<PositionButton, 10> kPositionButtons = {{
+    {1002, 1},
+    {1005, 2},
+    {1006, 3},
+    {1003, 4},
+    {1004, 5},
+    {1010, 6},
+    {1011, 7},
+    {1018, 8},
+    {1019, 9},
+    {1020, 10},
+}};
+
+int PositionButtonId(int position) {
+    for (const PositionButton& button : kPositionButtons) {
+        if (button.position == position) {
+            return button.id;
+        }
+    }
+    return 0;
+}
+
+bool IsPositionButton(int id) {
+    for (const PositionButton& button : kPositionButtons) {
+        if (button.id == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void SetText(HWND window, int id, const std::wstring& text) {
+    SetDlgItemTextW(window, id, text.c_str());
+}
+
+void SetCheck(HWND window, int id, bool checked) {
+    // BM_SETCHECK changes this button alone; only a click unchecks its group.
+    SendDlgItemMessageW(window, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// The About box (template 100): OK, Esc or its close box end it.
+INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        return TRUE;
+    }
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(window, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+PlanDialog::PlanDialog(WindowCommands& commands, SharedSelection& selection, WinShell& shell)
+    : commands_(commands), selection_(selection), shell_(shell) {}
+
+void PlanDialog::Run(HINSTANCE instance, std::function<void()> initialise) {
+    instance_ = instance;
+    initialise_ = std::move(initialise);
+    icon_ = LoadIconW(instance, MAKEINTRESOURCEW(PK10_IDR_MAINFRAME));
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(PK10_IDD_PLANDLG), nullptr, DialogProc,
+                    reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK PlanDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<PlanDialog*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        self->window_ = window;
+        self->OnInitDialog();
+        return TRUE;
+    }
+    auto* self = reinterpret_cast<PlanDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self == nullptr ? FALSE : self->OnMessage(message, wParam, lParam);
+}
+
+void PlanDialog::OnInitDialog() {
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    // The About item at the end of the system menu.
+    if (HMENU menu = GetSystemMenu(window_, FALSE)) {
+        wchar_t text[128] = {};
+        LoadStringW(instance_, PK10_IDS_ABOUTBOX, text, static_cast<int>(std::size(text)));
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, PK10_IDM_ABOUTBOX, text);
+    }
+    // The panes hold a day's draws and plans: no limit short of the control's own.
+    for (const int id : {PK10_IDC_DRAW_PANE, PK10_IDC_PLAN_PANE}) {
+        SendDlgItemMessageW(window_, id, EM_SETLIMITTEXT, 0, 0);
+    }
+    shell_.Attach(this, window_);
+    if (initialise_) {
+        initialise_();
+    }
+}
+
+INT_PTR PlanDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kRunQueuedMessage:
+            shell_.RunQueued();
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_SYSCOMMAND:
+            // The low four bits of a command number are the system's own.
+            if ((wParam & 0xFFF0) == PK10_IDM_ABOUTBOX) {
+                DialogBoxParamW(instance_, MAKEINTRESOURCEW(PK10_IDD_ABOUTBOX), window_, AboutProc,
+                                0);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_PAINT:
+            return PaintMinimised() ? TRUE : FALSE;
+        case WM_QUERYDRAGICON:
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(icon_));
+            return TRUE;
+        case WM_DESTROY:
+            shell_.Detach();
+            return FALSE;
+        default:
+            break;
+    }
+    (void)lParam;
+    return FALSE;
+}
+
+bool PlanDialog::PaintMinimised() {
+    if (!IsIconic(window_)) {
+        return false;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    SendMessageW(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const int iconWidth = GetSystemMetrics(SM_CXICON);
+    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(window_, &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    DrawIcon(dc, x, y, icon_);
+    EndPaint(window_, &paint);
+    return true;
+}
+
+void PlanDialog::OnCommand(int id, int code) {
+    if (id == IDOK || id == IDCANCEL) {
+        Close(id);
+        return;
+    }
+    // A button's BN_CLICKED and the banner strip's STN_CLICKED (both 0).
+    if (code != BN_CLICKED) {
+        return;
+    }
+    if (id == PK10_IDC_CLASSIC_MODE || id == PK10_IDC_SMART_MODE) {
+        // The click has unchecked the Positions 6 to 10 of its group; no command.
+        ReadSelection();
+    } else if (IsPositionButton(id)) {
+        // The auto radio button has checked itself and unchecked its group.
+        ReadSelection();
+        commands_.OnPositionSelected();
+    } else if (id == PK10_IDC_REPLAN) {
+        commands_.RequestReplan();
+    } else if (id == PK10_IDC_PROMO) {
+        commands_.RequestPromoLink();
+    } else if (id == PK10_IDC_BANNER && !bannerUrl_.empty()) {
+        // STN_CLICKED: the strip's address, in the user's browser.
+        shell_.OpenUrl(Narrow(bannerUrl_));
+    }
+}
+
+void PlanDialog::ReadSelection() {
+    for (const PositionButton& button : kPositionButtons) {
+        selection_.Set(button.position, IsDlgButtonChecked(window_, button.id) == BST_CHECKED);
+    }
+}
+
+void PlanDialog::Close(int result) {
+    if (!shutDown_) {
+        shutDown_ = true;
+        // Stops the refresh worker and cuts the application off from the
+        // window before the window goes away.
+        commands_.Shutdown();
+    }
+    EndDialog(window_, result);
+}
+
+void PlanDialog::ShowDrawListing(const std::wstring& text, bool scrollToEnd) {
+    SetText(window_, PK10_IDC_DRAW_PANE, text);
+    if (scrollToEnd) {
+        SendDlgItemMessageW(window_, PK10_IDC_DRAW_PANE, WM_VSCROLL, SB_BOTTOM, 0);
+    }
+}
+
+void PlanDialog::ShowPlanText(const std::wstring& text) {
+    SetText(window_, PK10_IDC_PLAN_PANE, text);
+    SendDlgItemMessageW(window_, PK10_IDC_PLAN_PANE, WM_VSCROLL, SB_BOTTOM, 0);
+}
+
+void PlanDialog::ShowPlanPane(const BySlot<PlanBook>& books) {
+    ShowPlanText(PaneText(PlanPaneText(books, selection_.Snapshot())));
+}
+
+void PlanDialog::ShowCountFields(const std::wstring& sizeText, const std::wstring& spanText) {
+    SetText(window_, PK10_IDC_SIZE_FIELD, sizeText);
+    SetText(window_, PK10_IDC_SPAN_FIELD, spanText);
+}
+
+void PlanDialog::SetPositionChecked(int position, bool checked) {
+    if (const int id = PositionButtonId(position); id != 0) {
+        SetCheck(window_, id, checked);
+    }
+}
+
+void PlanDialog::SetModeButtons(bool classicChecked, bool smartChecked) {
+    SetCheck(window_, PK10_IDC_CLASSIC_MODE, classicChecked);
+    SetCheck(window_, PK10_IDC_SMART_MODE, smartChecked);
+}
+
+void PlanDialog::SetReplanRunning(bool running) {
+    EnableWindow(GetDlgItem(window_, PK10_IDC_REPLAN), running ? FALSE : TRUE);
+}
+
+void PlanDialog::NavigateBanner(const std::wstring& url) {
+    // No web control here: the strip shows the page's address.
+    bannerUrl_ = url;
+    SetText(window_, PK10_IDC_BANNER, url);
+}
+
+void PlanDialog::ShowMessage(const std::wstring& caption, const std::wstring& text) {
+    MessageBoxW(window_, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace pk10::win

@@ -1,0 +1,204 @@
+// The Windows build's pk10plan.exe under Wine on an X display (xvfb-run),
+// against feed-sim: its window, worked through its control IDs by the driver
+// pk10win-driver.exe, against the Linux headless run on the same draws. Runs
+// when PK10_WINDOWS_GUI and PK10_WINDOWS_DRIVER name the two programs and a
+// display is there (the Windows stage of the test command sets them); skipped
+// otherwise.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "e2e/Pk10Run.h"
+#include "feedsim/FeedSimRunner.h"
+#include "support/ListeningSocket.h"
+#include "support/TempDir.h"
+#include "ui/PlanDlgTemplate.h"
+
+namespace pk10::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr const char* kWine = "/usr/lib/wine/wine64";
+// The About box's OK button.
+constexpr int kAboutOkId = 1;
+
+fs::path Named(const char* variable) {
+    const char* named = std::getenv(variable);
+    return named != nullptr ? fs::path(named) : fs::path();
+}
+
+// Every file under `dir`, by its path below it, with its bytes.
+std::vector<std::pair<std::string, std::string>> Files(const fs::path& dir) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+        if (entry.is_regular_file()) {
+            files.emplace_back(fs::relative(entry.path(), dir).generic_string(),
+                               ReadFileBytes(entry.path()));
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The last block after `header` of the Linux headless run with `args`.
+std::vector<std::string> LinuxPane(std::vector<std::string> args, const std::string& header) {
+    TempDir dir;
+    ChildProcess run(Pk10Binary(), Pk10Options(std::move(args), dir.path()));
+    run.Wait(120s);
+    const auto blocks = Blocks(run.Stdout(), header);
+    return blocks.empty() ? std::vector<std::string>() : blocks.back();
+}
+
+class WindowsWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!fs::exists(Named("PK10_WINDOWS_GUI")) || !fs::exists(Named("PK10_WINDOWS_DRIVER")) ||
+            !fs::exists(kWine) || std::getenv("DISPLAY") == nullptr) {
+            GTEST_SKIP() << "PK10_WINDOWS_GUI or PK10_WINDOWS_DRIVER names no program, or no "
+                            "Wine or display";
+        }
+        // Wine finds Chinese glyphs for the dialog's font names only through
+        // replacements (a .reg file is UTF-16 to carry 宋体).
+        const std::u16string reg =
+            u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+            u"[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"
+            u"\"\u5B8B\u4F53\"=\"WenQuanYi Micro Hei\"\r\n"
+            u"\"SimSun\"=\"WenQuanYi Micro Hei\"\r\n"
+            u"\"MS Shell Dlg\"=\"WenQuanYi Micro Hei\"\r\n"
+            u"\"MS Shell Dlg 2\"=\"WenQuanYi Micro Hei\"\r\n";
+        std::ofstream(regFile_, std::ios::binary)
+            .write(reinterpret_cast<const char*>(reg.data()),
+                   static_cast<std::streamsize>(reg.size() * sizeof(char16_t)));
+        ASSERT_TRUE(Wine({"regedit", regFile_.string()}).ok);
+    }
+
+    struct Ran {
+        bool ok = false;
+        std::string out;
+    };
+
+    ChildOptions WineOptions(std::vector<std::string> args) const {
+        ChildOptions options;
+        options.args = std::move(args);
+        options.setEnv = {{"WINEPREFIX", prefix_.path().string()},
+                          {"WINEDEBUG", "-all"},
+                          {"WINEDLLOVERRIDES", "mscoree,mshtml="}};
+        options.unsetEnv = {"PK10_RESULTS_SERVER", "PK10_MAKER_SERVER"};
+        return options;
+    }
+
+    Ran Wine(std::vector<std::string> args) const {
+        ChildProcess process(kWine, WineOptions(std::move(args)));
+        const auto status = process.Wait(120s);
+        Ran ran{status && status->ExitedWith(0), process.Stdout()};
+        std::erase(ran.out, '\r');
+        return ran;
+    }
+
+    // The driver's command on the window captioned as the Linux window is, or on `caption`.
+    Ran Drive(const std::string& command, int id = 0,
+              const std::string& caption = ui::kPlanDlgCaption) const {
+        std::vector<std::string> args = {Named("PK10_WINDOWS_DRIVER").string(), caption, command};
+        if (id != 0) {
+            args.push_back(std::to_string(id));
+        }
+        return Wine(args);
+    }
+
+    // Waits (a minute at most) until the control's text, as lines, is `lines`.
+    std::vector<std::string> WaitForText(int id, const std::vector<std::string>& lines) const {
+        std::vector<std::string> shown;
+        for (int tries = 0; tries < 120 && shown != lines; ++tries) {
+            shown = SplitLines(Drive("text", id).out);
+            if (shown != lines) {
+                std::this_thread::sleep_for(500ms);
+            }
+        }
+        return shown;
+    }
+
+    std::unique_ptr<ChildProcess> StartWindow(std::vector<std::string> args,
+                                              const fs::path& workDir) const {
+        std::vector<std::string> all = {Named("PK10_WINDOWS_GUI").string()};
+        all.insert(all.end(), args.begin(), args.end());
+        ChildOptions options = WineOptions(all);
+        options.workDir = workDir;
+        return std::make_unique<ChildProcess>(kWine, options);
+    }
+
+    TempDir prefix_;
+    fs::path regFile_ = prefix_.path() / "fonts.reg";
+};
+
+TEST_F(WindowsWindow, ShowsThePlansWritesTheFilesAndFollowsAClick) {
+    FeedSim sim({"--interval", "0"});
+    const std::vector<std::string> servers = {"--results-server", sim.base(), "--maker-server",
+                                              sim.base()};
+    std::vector<std::string> once = {"--once", "--data-dir", "data"};
+    once.insert(once.end(), servers.begin(), servers.end());
+    TempDir linuxDir;
+    ChildProcess linuxRun(Pk10Binary(), Pk10Options(once, linuxDir.path()));
+    ASSERT_TRUE(linuxRun.Wait(120s));
+    const auto draws = Blocks(linuxRun.Stdout(), "== draw pane ==");
+    const auto plans = Blocks(linuxRun.Stdout(), "== plan pane ==");
+    ASSERT_FALSE(draws.empty() || plans.empty()) << linuxRun.Stdout();
+    std::vector<std::string> secondOnly = once;
+    secondOnly.insert(secondOnly.end(), {"--positions", "2"});
+    const auto secondPlans = LinuxPane(secondOnly, "== plan pane ==");
+
+    TempDir windowsDir;
+    std::vector<std::string> windowArgs = {"--data-dir", "data"};
+    windowArgs.insert(windowArgs.end(), servers.begin(), servers.end());
+    auto window = StartWindow(windowArgs, windowsDir.path());
+    ASSERT_TRUE(Drive("wait").ok) << "no window captioned " << ui::kPlanDlgCaption;
+    EXPECT_EQ(WaitForText(ui::kPlanPaneId, plans.back()), plans.back());
+    EXPECT_EQ(WaitForText(ui::kDrawPaneId, draws.back()), draws.back());
+    EXPECT_EQ(Files(windowsDir / "data"), Files(linuxDir / "data"));
+
+    // The system menu's About item: the command number's low four bits are the system's.
+    ASSERT_TRUE(Drive("syscommand", 16 + 3).ok);
+    EXPECT_EQ(Drive("text", kAboutOkId, ui::kAboutDlgCaption).out, ui::kAboutOkCaption);
+    ASSERT_TRUE(Drive("click", kAboutOkId, ui::kAboutDlgCaption).ok);
+    EXPECT_TRUE(Drive("gone", 0, ui::kAboutDlgCaption).ok);
+
+    // "第二名" (1005) is in group A with "第一名" (1002): the click moves the check.
+    ASSERT_TRUE(Drive("click", 1005).ok);
+    EXPECT_EQ(WaitForText(ui::kPlanPaneId, secondPlans), secondPlans);
+    EXPECT_EQ(Drive("checked", 1005).out, "1");
+    EXPECT_EQ(Drive("checked", 1002).out, "0");
+
+    ASSERT_TRUE(Drive("close").ok);
+    const auto status = window->Wait(30s);
+    ASSERT_TRUE(status && status->ExitedWith(0));
+}
+
+TEST_F(WindowsWindow, ClosingWhileAPollIsStuckEndsTheProcess) {
+    FeedSim sim({"--interval", "0"});
+    ListeningSocket stuck;  // takes the connection and never answers
+    stuck.Listen();
+    TempDir dir;
+    auto window = StartWindow({"--results-server", stuck.BaseUrl(), "--maker-server", sim.base()},
+                              dir.path());
+    ASSERT_TRUE(Drive("wait").ok);
+    // The start-up's text feed is waiting on the silent server now, for up to
+    // its 15 s deadline; closing must not wait for it. Wine's own exit is in
+    // the bound too.
+    ASSERT_TRUE(Drive("close").ok);
+    const auto status = window->Wait(5s);
+    EXPECT_TRUE(status && status->ExitedWith(0));
+    if (!status) {
+        window->Stop(SIGKILL);
+    }
+}
+
+}  // namespace
+}  // namespace pk10::test

@@ -1,0 +1,104 @@
+// pk10win-driver.exe: drives a window of another process through its control
+// IDs, for the tests of pk10plan.exe under Wine. One command a run:
+//   pk10win-driver CAPTION wait          waits for a top-level window so captioned
+//   pk10win-driver CAPTION text ID       prints the control's text (UTF-8)
+//   pk10win-driver CAPTION checked ID    prints 1 when the button is checked, else 0
+//   pk10win-driver CAPTION click ID      clicks the button (BM_CLICK)
+//   pk10win-driver CAPTION close         asks the window to close (WM_CLOSE)
+//   pk10win-driver CAPTION gone          waits for no window so captioned
+//   pk10win-driver CAPTION syscommand N  posts the system-menu command N
+// Exit status 0, or 1 when the window or the control is not there (the window
+// is waited for up to a minute), 2 for a bad command line.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+void Print(const std::wstring& text) {
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+              &written, nullptr);
+}
+
+HWND FindCaptioned(const std::wstring& caption) {
+    for (int tries = 0; tries < 600; ++tries) {
+        if (HWND window = FindWindowW(nullptr, caption.c_str())) {
+            return window;
+        }
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+std::wstring ControlText(HWND control) {
+    const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(control, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    const std::vector<std::wstring> args(argv + 1, argv + argc);
+    LocalFree(argv);
+    if (args.size() < 2) {
+        return 2;
+    }
+    if (args[1] == L"gone") {
+        for (int tries = 0; tries < 600; ++tries) {
+            if (FindWindowW(nullptr, args[0].c_str()) == nullptr) {
+                return 0;
+            }
+            Sleep(100);
+        }
+        return 1;
+    }
+    HWND window = FindCaptioned(args[0]);
+    if (window == nullptr) {
+        return 1;
+    }
+    const std::wstring& command = args[1];
+    if (command == L"wait") {
+        return 0;
+    }
+    if (command == L"close") {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (args.size() < 3) {
+        return 2;
+    }
+    if (command == L"syscommand") {
+        PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(std::stoi(args[2])), 0);
+        return 0;
+    }
+    HWND control = GetDlgItem(window, std::stoi(args[2]));
+    if (control == nullptr) {
+        return 1;
+    }
+    if (command == L"text") {
+        Print(ControlText(control));
+    } else if (command == L"checked") {
+        Print(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0");
+    } else if (command == L"click") {
+        SendMessageW(control, BM_CLICK, 0, 0);
+    } else {
+        return 2;
+    }
+    return 0;
+}
