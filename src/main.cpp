@@ -1,15 +1,12 @@
 // pk10plan: the window by default, or the headless run mode.
 
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "app/BacktestCommand.h"
-#include "app/BundledData.h"
 #include "app/DataDir.h"
 #include "app/ParseAppOptions.h"
 #include "app/RunHeadless.h"
@@ -63,12 +60,7 @@ int main(int argc, char** argv) {
     }
 
     pk10::AppOptions options = parsed.options;
-    if (!options.workDirGiven) {
-        std::error_code ec;
-        options.workDir = pk10::DefaultDataDir(Environment, pk10::RunningExecutable(),
-                                               std::filesystem::current_path(ec));
-    }
-    if (const std::string error = pk10::PrepareDataDir(options.workDir); !error.empty()) {
+    if (const std::string error = pk10::PrepareRunDataDir(options, Environment); !error.empty()) {
         std::cerr << "pk10plan: " << error << '\n';
         return 2;
     }

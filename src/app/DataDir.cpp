@@ -41,4 +41,15 @@ std::filesystem::path DefaultDataDir(
     return PathFromUtf8(*local) / "pk10plan";
 }
 
+std::string PrepareRunDataDir(
+    AppOptions& options,
+    const std::function<std::optional<std::string>(const std::string&)>& environment) {
+    if (!options.workDirGiven) {
+        std::error_code ec;
+        options.workDir =
+            DefaultDataDir(environment, RunningExecutable(), std::filesystem::current_path(ec));
+    }
+    return PrepareDataDir(options.workDir);
+}
+
 }  // namespace pk10

@@ -6,12 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "app/AppOptions.h"
+
 namespace pk10 {
 
 // Creates `dir` (and its parents) when it is missing. Returns an empty text
 // when `dir` is a folder afterwards (the temporary files that killed runs left
-// in it and in its data/ are then removed, see RemoveStrayTempFiles); otherwise one line that says
-// why it cannot be used (a regular file in its place, a parent that is a file, ...).
+// in it and in its data/ are then removed, see RemoveStrayTempFiles); otherwise
+// one line that says why it cannot be used (a regular file in its place, a
+// parent that is a file, ...).
 std::string PrepareDataDir(const std::filesystem::path& dir);
 
 inline constexpr const char* kLocalAppDataEnv = "LOCALAPPDATA";
@@ -27,5 +30,12 @@ inline constexpr const char* kLocalAppDataEnv = "LOCALAPPDATA";
 std::filesystem::path DefaultDataDir(
     const std::function<std::optional<std::string>(const std::string&)>& environment,
     const std::filesystem::path& executable, const std::filesystem::path& workingDir);
+
+// The data folder of a program's run, as both programs start it: without
+// --data-dir, DefaultDataDir of the running program and the working folder
+// goes into options.workDir; then PrepareDataDir. Returns its text.
+std::string PrepareRunDataDir(
+    AppOptions& options,
+    const std::function<std::optional<std::string>(const std::string&)>& environment);
 
 }  // namespace pk10

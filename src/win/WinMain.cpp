@@ -4,13 +4,11 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/BacktestCommand.h"
-#include "app/BundledData.h"
 #include "app/DataDir.h"
 #include "app/ParseAppOptions.h"
 #include "cli/CommandLine.h"
@@ -54,14 +52,9 @@ int main(int argc, char** argv) {
     }
 
     pk10::AppOptions options = parsed.options;
-    if (!options.workDirGiven) {
-        // Started from the Start menu in its installed folder: the files go to
-        // %LOCALAPPDATA%\pk10plan, never into Program Files.
-        std::error_code ec;
-        options.workDir = pk10::DefaultDataDir(Environment, pk10::RunningExecutable(),
-                                               std::filesystem::current_path(ec));
-    }
-    if (const std::string error = pk10::PrepareDataDir(options.workDir); !error.empty()) {
+    // Started from the Start menu in its installed folder, the files go to
+    // %LOCALAPPDATA%\pk10plan, never into Program Files.
+    if (const std::string error = pk10::PrepareRunDataDir(options, Environment); !error.empty()) {
         Tell("pk10plan: " + error, MB_ICONERROR);
         return 2;
     }

@@ -5,6 +5,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/ChildProcess.h"
@@ -82,6 +84,20 @@ inline std::vector<std::string> LinesStartingWith(const std::string& output,
 inline std::string ReadFileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Every file under `dir`, by its path below it, with its bytes.
+inline std::vector<std::pair<std::string, std::string>> FilesBelow(
+    const std::filesystem::path& dir) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+        if (entry.is_regular_file()) {
+            files.emplace_back(std::filesystem::relative(entry.path(), dir).generic_string(),
+                               ReadFileBytes(entry.path()));
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 // Today's local date as the per-day files name it ("%d%02d%02d").

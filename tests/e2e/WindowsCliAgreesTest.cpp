@@ -64,19 +64,6 @@ Finished RunWindows(std::vector<std::string> args, const fs::path& workDir,
     return RunToEnd(kWine, options);
 }
 
-// Every file under `dir`, by its path below it, with its bytes.
-std::vector<std::pair<std::string, std::string>> Files(const fs::path& dir) {
-    std::vector<std::pair<std::string, std::string>> files;
-    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-        if (entry.is_regular_file()) {
-            files.emplace_back(fs::relative(entry.path(), dir).generic_string(),
-                               ReadFileBytes(entry.path()));
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 class WindowsCliAgrees : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -105,9 +92,9 @@ TEST_F(WindowsCliAgrees, OnceLeavesTheSameFilesAndPlans) {
     ASSERT_TRUE(onLinux.status && onLinux.status->ExitedWith(0)) << onLinux.err;
     ASSERT_TRUE(onWindows.status && onWindows.status->ExitedWith(0)) << onWindows.err;
 
-    const auto linuxFiles = Files(linuxDir / folder);
+    const auto linuxFiles = FilesBelow(linuxDir / folder);
     ASSERT_GE(linuxFiles.size(), 11U) << "data1.txt and ten day files at least";
-    EXPECT_EQ(Files(windowsDir / folder), linuxFiles);
+    EXPECT_EQ(FilesBelow(windowsDir / folder), linuxFiles);
     EXPECT_EQ(Blocks(onWindows.out, "== plan pane =="), Blocks(onLinux.out, "== plan pane =="));
 }
 

@@ -36,19 +36,6 @@ fs::path Named(const char* variable) {
     return named != nullptr ? fs::path(named) : fs::path();
 }
 
-// Every file under `dir`, by its path below it, with its bytes.
-std::vector<std::pair<std::string, std::string>> Files(const fs::path& dir) {
-    std::vector<std::pair<std::string, std::string>> files;
-    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-        if (entry.is_regular_file()) {
-            files.emplace_back(fs::relative(entry.path(), dir).generic_string(),
-                               ReadFileBytes(entry.path()));
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 // The last block after `header` of the Linux headless run with `args`.
 std::vector<std::string> LinuxPane(std::vector<std::string> args, const std::string& header) {
     TempDir dir;
@@ -162,7 +149,7 @@ TEST_F(WindowsWindow, ShowsThePlansWritesTheFilesAndFollowsAClick) {
     ASSERT_TRUE(Drive("wait").ok) << "no window captioned " << ui::kPlanDlgCaption;
     EXPECT_EQ(WaitForText(ui::kPlanPaneId, plans.back()), plans.back());
     EXPECT_EQ(WaitForText(ui::kDrawPaneId, draws.back()), draws.back());
-    EXPECT_EQ(Files(windowsDir / "data"), Files(linuxDir / "data"));
+    EXPECT_EQ(FilesBelow(windowsDir / "data"), FilesBelow(linuxDir / "data"));
 
     // The system menu's About item: the command number's low four bits are the system's.
     ASSERT_TRUE(Drive("syscommand", 16 + 3).ok);
