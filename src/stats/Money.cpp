@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "draws/DrawLine.h"
+#include "stats/CommaFields.h"
 
 namespace pk10 {
 namespace {
@@ -264,15 +265,7 @@ std::string ReadOdds(std::string_view text, std::int64_t& odds) {
 }
 
 std::string ReadStakes(std::string_view text, std::array<std::int64_t, 3>& stakes) {
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t comma = text.find(',', start);
-        parts.push_back(text.substr(start, comma - start));
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        start = comma + 1;
-    }
+    const std::vector<std::string_view> parts = CommaFields(text);
     if (parts.size() != stakes.size()) {
         return "'" + std::string(text) + "' is not three stakes separated by commas (" +
                std::to_string(parts.size()) + " given)";

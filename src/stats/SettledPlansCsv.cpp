@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "stats/CommaFields.h"
+
 namespace pk10 {
 namespace {
 
@@ -50,15 +52,7 @@ std::optional<std::string> NumbersField(std::string_view text) {
 }
 
 std::optional<SettledPlan> ReadRow(std::string_view row) {
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t comma = row.find(',', start);
-        fields.push_back(row.substr(start, comma - start));
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        start = comma + 1;
-    }
+    const std::vector<std::string_view> fields = CommaFields(row);
     // The money columns follow from the plan and the rules it was written with,
     // so they are not read back.
     if (fields.size() != kColumns && fields.size() != kColumnsWithoutMoney) {
