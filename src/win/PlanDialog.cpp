@@ -136,6 +136,7 @@ INT_PTR PlanDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowLongPtrW(window_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(icon_));
             return TRUE;
         case WM_DESTROY:
+            banner_.Close();
             shell_.Detach();
             return FALSE;
         default:
@@ -242,7 +243,12 @@ void PlanDialog::SetReplanRunning(bool running) {
 }
 
 void PlanDialog::NavigateBanner(const std::wstring& url) {
-    // No web control here: the strip shows the page's address.
+    if (banner_.Navigate(GetDlgItem(window_, PK10_IDC_BANNER), url)) {
+        bannerUrl_.clear();
+        SetText(window_, PK10_IDC_BANNER, L"");
+        return;
+    }
+    // No web control: the strip shows the page's address, and a click opens it.
     bannerUrl_ = url;
     SetText(window_, PK10_IDC_BANNER, url);
 }

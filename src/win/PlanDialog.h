@@ -14,6 +14,7 @@
 #include "app/SharedSelection.h"
 #include "app/WindowCommands.h"
 #include "plan/PlanState.h"
+#include "win/BrowserHost.h"
 
 namespace pk10::win {
 
@@ -60,6 +61,9 @@ class PlanDialog {
     HWND window_ = nullptr;
     HICON icon_ = nullptr;
     std::function<void()> initialise_;
+    // The banner strip's web control; the strip shows the page's address
+    // as a link where it cannot be hosted.
+    BrowserHost banner_;
     std::wstring bannerUrl_;
     bool shutDown_ = false;
 };
