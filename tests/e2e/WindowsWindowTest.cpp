@@ -190,5 +190,31 @@ TEST_F(WindowsWindow, ClosingWhileAPollIsStuckEndsTheProcess) {
     }
 }
 
+TEST_F(WindowsWindow, HostsTheBannerControlWhereTheHtmlEngineIsOnAndClosesCleanly) {
+    FeedSim sim({"--interval", "0"});
+    // Wine's HTML engine on (its Gecko part may be missing): the strip hosts
+    // the control and shows no address; closing releases it and ends the process.
+    dllOverrides_ = "mscoree=";
+    TempDir dir;
+    auto window =
+        StartWindow({"--results-server", sim.base(), "--maker-server", sim.base()}, dir.path());
+    ASSERT_TRUE(Drive("wait").ok);
+    int inside = 0;
+    for (int tries = 0; tries < 120 && inside == 0; ++tries) {
+        inside = std::atoi(Drive("children", ui::kBannerId).out.c_str());
+        if (inside == 0) {
+            std::this_thread::sleep_for(500ms);
+        }
+    }
+    EXPECT_GT(inside, 0) << "no control inside the banner strip";
+    EXPECT_EQ(Drive("text", ui::kBannerId).out, "");
+    ASSERT_TRUE(Drive("close").ok);
+    const auto status = window->Wait(30s);
+    EXPECT_TRUE(status && status->ExitedWith(0));
+    if (!status) {
+        window->Stop(SIGKILL);
+    }
+}
+
 }  // namespace
 }  // namespace pk10::test

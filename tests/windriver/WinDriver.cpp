@@ -4,6 +4,7 @@
 //   pk10win-driver CAPTION text ID       prints the control's text (UTF-8)
 //   pk10win-driver CAPTION checked ID    prints 1 when the button is checked, else 0
 //   pk10win-driver CAPTION click ID      clicks the button (BM_CLICK)
+//   pk10win-driver CAPTION children ID   prints the number of windows inside the control
 //   pk10win-driver CAPTION close         asks the window to close (WM_CLOSE)
 //   pk10win-driver CAPTION gone          waits for no window so captioned
 //   pk10win-driver CAPTION syscommand N  posts the system-menu command N
@@ -47,6 +48,11 @@ std::wstring ControlText(HWND control) {
                                      reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(copied));
     return text;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
 }
 
 }  // namespace
@@ -95,6 +101,10 @@ int main() {
         Print(ControlText(control));
     } else if (command == L"checked") {
         Print(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0");
+    } else if (command == L"children") {
+        int count = 0;
+        EnumChildWindows(control, CountWindow, reinterpret_cast<LPARAM>(&count));
+        Print(std::to_wstring(count));
     } else if (command == L"click") {
         SendMessageW(control, BM_CLICK, 0, 0);
     } else {
