@@ -46,6 +46,7 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
         return std::string(text);
     }
     std::string result;
+    result.reserve(text.size() + to.size());  // one replacement without growing
     std::size_t pos = 0;
     for (std::size_t hit = text.find(from); hit != std::string_view::npos;
          hit = text.find(from, pos)) {

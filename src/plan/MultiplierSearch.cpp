@@ -27,13 +27,6 @@ std::int32_t RowEnd(std::int32_t end) {
     return (inRows + kScanLanes - 1) / kScanLanes * kScanLanes;
 }
 
-template <class Map>
-void KeepOnly(Map& map, const std::vector<std::uint64_t>& keys) {
-    std::erase_if(map, [&](const auto& entry) {
-        return std::find(keys.begin(), keys.end(), entry.first) == keys.end();
-    });
-}
-
 }  // namespace
 
 MultiplierSearch::MultiplierSearch(SearchOptions options)
@@ -44,6 +37,8 @@ std::optional<std::vector<SlotChoice>> MultiplierSearch::Search(
     const std::vector<SlotRange>& ranges) {
     std::vector<CountingWalk> walks;
     std::vector<SlotRows*> rows;
+    walks.reserve(ranges.size());  // a walk is large: grown one by one, it is moved often
+    rows.reserve(ranges.size());
     for (const SlotRange& range : ranges) {
         if (range.slot < 1 || range.slot > kSlotCount) {
             return std::nullopt;
@@ -134,7 +129,7 @@ MultiplierSearch::SlotRows& MultiplierSearch::RowsOfSlot(int slot, const PlanSta
     const std::string& filler = state.FillerDigits[slot];
     if (!rows.made || rows.filler != filler || rows.size != size) {
         rows.made = true;
-        rows.completed.clear();
+        rows.completed.Clear();
         rows.walked = {};
         rows.filler = filler;
         rows.size = size;
@@ -158,7 +153,9 @@ void MultiplierSearch::Scan(const CountingWalk& walk, SlotRows& rows, std::int32
     const std::vector<std::uint64_t> keys = ProductRowCache::RowKeys(walk);
     const std::vector<std::uint16_t>& carBits = walk.carBits();
     if (rows.completed.size() > kKeptSlotRows) {
-        KeepOnly(rows.completed, keys);
+        rows.completed.DropUnless([&](std::uint64_t key) {
+            return std::find(keys.begin(), keys.end(), key) != keys.end();
+        });
     }
     auto& walked = rows.walked;
     const bool goesOn = GoesOn(walk, rows, from, to, keys);
@@ -193,7 +190,7 @@ const std::uint16_t* MultiplierSearch::CompletedRow(SlotRows& rows, const Counti
     DigitSetRow& row = rows.completed[key];
     if (row.filled < end) {
         const std::uint16_t* products = products_.Row(key);
-        row.Make();
+        rows.completed.Make(row);
         for (auto m = static_cast<std::size_t>(row.filled); m < static_cast<std::size_t>(end);
              ++m) {
             row.sets[m] = walk.Completed(products[m]);

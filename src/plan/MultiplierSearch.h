@@ -87,7 +87,7 @@ class MultiplierSearch {
         std::string filler;
         std::int32_t size = 0;
         CountingWalk::Completion completion{};
-        std::unordered_map<std::uint64_t, DigitSetRow> completed;
+        DigitSetRows completed;
         // The candidates' walks after the draws of the last scan: a scan over
         // the same draws with more appended (a new draw merged, the oldest kept)
         // goes on from there.

@@ -46,6 +46,18 @@ std::vector<std::uint32_t> LiveSeeds(const DrawHistory& history) {
 
 }  // namespace
 
+void DigitSetRows::Make(DigitSetRow& row) {
+    if (row.sets) {
+        return;
+    }
+    if (spare_.empty()) {
+        row.sets = std::make_unique_for_overwrite<std::uint16_t[]>(DigitSetRow::kLength);
+    } else {
+        row.sets = std::move(spare_.back());
+        spare_.pop_back();
+    }
+}
+
 std::vector<std::uint64_t> ProductRowCache::RowKeys(const CountingWalk& walk) {
     std::vector<std::uint64_t> keys{RowKey(walk.firstSeed(), walk.variant().firstForm)};
     const std::vector<std::int32_t>& reseeds = walk.reseeds();
@@ -58,7 +70,7 @@ std::vector<std::uint64_t> ProductRowCache::RowKeys(const CountingWalk& walk) {
 void ProductRowCache::Fill(const DrawHistory& history, const std::vector<CountingWalk>& walks,
                            const std::vector<std::int32_t>& ends, std::int32_t size) {
     if (size != size_) {
-        rows_.clear();
+        rows_.Clear();
         size_ = size;
     }
     // Each row is made up to the largest end a walk reading it needs.
@@ -71,9 +83,8 @@ void ProductRowCache::Fill(const DrawHistory& history, const std::vector<Countin
     if (rows_.size() > kKeptRows) {
         // Rows of draws that have left the history are never read again.
         const std::vector<std::uint32_t> live = LiveSeeds(history);
-        std::erase_if(rows_, [&](const auto& entry) {
-            return !std::binary_search(live.begin(), live.end(),
-                                       static_cast<std::uint32_t>(entry.first));
+        rows_.DropUnless([&](std::uint64_t key) {
+            return std::binary_search(live.begin(), live.end(), static_cast<std::uint32_t>(key));
         });
     }
     // The rows to make, by seed: a seed that needs both forms makes them together.
@@ -92,6 +103,7 @@ void ProductRowCache::Fill(const DrawHistory& history, const std::vector<Countin
         if (row.filled >= end) {
             continue;
         }
+        rows_.Make(row);  // here: the rows are written on several threads
         const auto seed = static_cast<std::uint32_t>(key);
         auto same = std::find_if(missing.begin(), missing.end(),
                                  [&](const Missing& m) { return m.seed == seed; });
@@ -111,7 +123,6 @@ void ProductRowCache::Fill(const DrawHistory& history, const std::vector<Countin
             std::int32_t to = 0;
             for (const Part* part : {&rows.single, &rows.twin}) {
                 if (part->row != nullptr) {
-                    part->row->Make();
                     from = std::min(from, part->row->filled);
                     to = std::max(to, part->end);
                 }

@@ -26,12 +26,46 @@ struct DigitSetRow {
     // zeroing what is about to be written).
     std::unique_ptr<std::uint16_t[]> sets;
     std::int32_t filled = 0;
+};
 
-    void Make() {
-        if (!sets) {
-            sets = std::make_unique_for_overwrite<std::uint16_t[]>(kLength);
+// Rows by key. The buffers of dropped rows are kept for the rows made next:
+// every new draw makes a few rows and drops as many, and taking each buffer
+// from the heap anew fragments it (Windows' heap then searches a long free list
+// on every allocation of a row's size).
+class DigitSetRows {
+  public:
+    // The row of `key`, added without a buffer when it is not kept.
+    DigitSetRow& operator[](std::uint64_t key) { return rows_[key]; }
+    // The buffer of the row of `key`, which must be kept.
+    const std::uint16_t* Sets(std::uint64_t key) const {
+        return rows_.find(key)->second.sets.get();
+    }
+    std::size_t size() const { return rows_.size(); }
+
+    // Gives `row`, one of these, its buffer when it has none.
+    void Make(DigitSetRow& row);
+    // Drops every row whose key `keep` refuses.
+    template <class Keep>
+    void DropUnless(Keep keep) {
+        for (auto entry = rows_.begin(); entry != rows_.end();) {
+            if (keep(entry->first)) {
+                ++entry;
+                continue;
+            }
+            if (entry->second.sets) {
+                spare_.push_back(std::move(entry->second.sets));
+            }
+            entry = rows_.erase(entry);
         }
     }
+    // Drops every row.
+    void Clear() {
+        DropUnless([](std::uint64_t) { return false; });
+    }
+
+  private:
+    std::unordered_map<std::uint64_t, DigitSetRow> rows_;
+    std::vector<std::unique_ptr<std::uint16_t[]>> spare_;
 };
 
 class ProductRowCache {
@@ -53,12 +87,12 @@ class ProductRowCache {
               const std::vector<std::int32_t>& ends, std::int32_t size);
 
     // The row of `key`, one of the RowKeys of a walk the last Fill was given.
-    const std::uint16_t* Row(std::uint64_t key) const { return rows_.find(key)->second.sets.get(); }
+    const std::uint16_t* Row(std::uint64_t key) const { return rows_.Sets(key); }
 
   private:
     int threads_;
     std::int32_t size_ = 0;
-    std::unordered_map<std::uint64_t, DigitSetRow> rows_;  // by seed and form
+    DigitSetRows rows_;  // by seed and form
 };
 
 }  // namespace pk10

@@ -90,6 +90,7 @@ MoneyFigures FiguresOf(std::span<const SettledPlan> plans, const MoneyRules& rul
                        std::int32_t origin) {
     MoneyFigures figures;
     Payments payments;
+    payments.reserve(plans.size() * 3);  // grown a plan at a time, a year's would be copied often
     for (const SettledPlan& plan : plans) {
         if (plan.outcome == PlanOutcome::Passed) {
             continue;
@@ -189,6 +190,7 @@ std::vector<MoneyPoint> MoneyCurve(std::span<const SettledPlan> plans, const Mon
         return curve;
     }
     Payments payments;
+    payments.reserve(plans.size() * 3);
     for (const SettledPlan& plan : plans) {
         AddPayments(plan, rules, plans.front().spanFirst, payments);
     }
