@@ -39,7 +39,7 @@ bool DisplayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    pk10::cli::UseUtf8Console();
+    const pk10::cli::Utf8Console console;
     const std::vector<std::string> args = pk10::cli::ProgramArguments(argc, argv);
     if (pk10::IsBacktestCommand(args)) {
         return pk10::RunBacktestCommand(args, Environment, std::cout, std::cerr,

@@ -17,9 +17,22 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 // The environment variable `name` in UTF-8; nothing when it is not set.
 std::optional<std::string> EnvironmentVariable(const std::string& name);
 
-// Makes the console show the program's UTF-8 output as such, and take the
-// progress bar's in-place redrawing (Windows); nothing where the terminal already
-// does (Linux).
-void UseUtf8Console();
+// While it lives, the console shows the program's UTF-8 output as such and
+// takes the progress bar's in-place redrawing (Windows); where the terminal
+// already does (Linux) it does nothing. Its end flushes standard output and
+// gives the console back its own code page and modes, so the shell the
+// program ran in, and the programs run after it, see the console as before.
+class Utf8Console {
+  public:
+    Utf8Console();
+    ~Utf8Console();
+    Utf8Console(const Utf8Console&) = delete;
+    Utf8Console& operator=(const Utf8Console&) = delete;
+
+  private:
+    unsigned previousCodePage_ = 0;  // 0: not changed
+    unsigned long previousMode_ = 0;
+    bool modeChanged_ = false;
+};
 
 }  // namespace pk10::cli

@@ -16,6 +16,7 @@ std::optional<std::string> EnvironmentVariable(const std::string& name) {
     return std::string(value);
 }
 
-void UseUtf8Console() {}
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() = default;
 
 }  // namespace pk10::cli

@@ -2,6 +2,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <cstdio>
+#include <iostream>
 #include <memory>
 
 #include "cli/CommandLine.h"
@@ -66,13 +68,35 @@ std::optional<std::string> EnvironmentVariable(const std::string& name) {
     return Utf8Of(value.c_str());
 }
 
-void UseUtf8Console() {
-    SetConsoleOutputCP(CP_UTF8);
+Utf8Console::Utf8Console() {
+    previousCodePage_ = GetConsoleOutputCP();  // 0 without a console
+    if (previousCodePage_ != 0 && previousCodePage_ != CP_UTF8) {
+        SetConsoleOutputCP(CP_UTF8);
+    } else {
+        previousCodePage_ = 0;
+    }
     // The progress bar redraws its line with "\r" and erases its end with ESC [K.
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     DWORD mode = 0;
     if (GetConsoleMode(error, &mode) != 0) {
-        SetConsoleMode(error, mode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+        const DWORD wanted = mode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
+        if (wanted != mode && SetConsoleMode(error, wanted) != 0) {
+            previousMode_ = mode;
+            modeChanged_ = true;
+        }
+    }
+}
+
+Utf8Console::~Utf8Console() {
+    // What is still buffered is written in UTF-8 before the code page goes back.
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    if (modeChanged_) {
+        SetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), previousMode_);
+    }
+    if (previousCodePage_ != 0) {
+        SetConsoleOutputCP(previousCodePage_);
     }
 }
 

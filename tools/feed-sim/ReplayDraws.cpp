@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
+#include "io/PathText.h"
+
 namespace feedsim {
 
 ReplayDraws::ReplayDraws(std::vector<CarOrder> oldestFirst) : cars_(std::move(oldestFirst)) {}
@@ -13,7 +15,8 @@ CarOrder ReplayDraws::CarsOf(std::uint64_t k) const {
 
 LoadedDraws LoadDrawsFile(const std::string& path) {
     LoadedDraws loaded;
-    std::ifstream in(path, std::ios::binary);
+    // The path is UTF-8 text: on Windows a narrow path would be the ANSI code page's.
+    std::ifstream in(pk10::PathFromUtf8(path), std::ios::binary);
     if (!in) {
         loaded.error = "cannot read draws file '" + path + "'";
         return loaded;

@@ -148,7 +148,7 @@ int Run(const FeedSimOptions& options) {
 
 int main(int argc, char** argv) {
     feedsim::IgnoreBrokenConnections();
-    pk10::cli::UseUtf8Console();
+    const pk10::cli::Utf8Console console;
     const std::vector<std::string> args = pk10::cli::ProgramArguments(argc, argv);
     const feedsim::ParsedOptions parsed =
         feedsim::ParseFeedSimOptions(args, feedsim::DefaultDrawsFile(FEEDSIM_DEFAULT_DRAWS));
