@@ -30,9 +30,10 @@ class Utf8Console {
     Utf8Console& operator=(const Utf8Console&) = delete;
 
   private:
-    unsigned previousCodePage_ = 0;  // 0: not changed
-    unsigned long previousMode_ = 0;
-    bool modeChanged_ = false;
+    // What to give back; Linux's terminal needs nothing of it.
+    [[maybe_unused]] unsigned previousCodePage_ = 0;  // 0: not changed
+    [[maybe_unused]] unsigned long previousMode_ = 0;
+    [[maybe_unused]] bool modeChanged_ = false;
 };
 
 }  // namespace pk10::cli
