@@ -52,6 +52,14 @@ cmp "$installed/pk10-2014.txt" share/pk10-2014.txt || fail "the installed draws 
 "$wine" reg query "$uninstall_key" /v UninstallString | grep -q 'Uninstall.exe' ||
     fail "no uninstaller in the Apps list"
 
+# Installed again over itself, as an update is: /S answers the question about
+# the old version itself (a box waiting for a click would hang here).
+echo "windows-installer-check: silent install over the installed one"
+timeout 180 "$wine" "$installer" /S || fail "the second silent install failed or hung"
+"$wineserver" -w
+[ -f "$installed/pk10plan-cli.exe" ] && [ -f "$installed/Uninstall.exe" ] ||
+    fail "the install over the old one left no program or no uninstaller"
+
 echo "windows-installer-check: the installed pk10plan-cli.exe"
 cd "$installed"
 [ "$("$wine" pk10plan-cli.exe --version | tr -d '\r')" = "pk10plan $version (V$version)" ] ||
