@@ -1,9 +1,12 @@
 #include "win/PlanDialog.h"
 
+#include <commctrl.h>
+
 #include <array>
 #include <utility>
 
 #include "records/PlanPane.h"
+#include "win/EditMenu.h"
 #include "win/ResourceIds.h"
 #include "win/WideText.h"
 #include "win/WinShell.h"
@@ -78,8 +81,38 @@ void PlanDialog::Run(HINSTANCE instance, std::function<void()> initialise) {
     instance_ = instance;
     initialise_ = std::move(initialise);
     icon_ = LoadIconW(instance, MAKEINTRESOURCEW(PK10_IDR_MAINFRAME));
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(PK10_IDD_PLANDLG), nullptr, DialogProc,
-                    reinterpret_cast<LPARAM>(this));
+    // Modeless, with a loop of its own: the loop hands F2 to the window and
+    // the dialog keys (Tab, Enter, Esc) to whichever of the two windows has them.
+    if (CreateDialogParamW(instance, MAKEINTRESOURCEW(PK10_IDD_PLANDLG), nullptr, DialogProc,
+                           reinterpret_cast<LPARAM>(this)) == nullptr) {
+        return;
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!PreTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+bool PlanDialog::PreTranslate(MSG& message) {
+    if (window_ == nullptr) {
+        return false;
+    }
+    const HWND stats = stats_.Window();
+    const auto within = [&message](HWND top) {
+        return top != nullptr && (message.hwnd == top || IsChild(top, message.hwnd));
+    };
+    if (message.message == WM_KEYDOWN && message.wParam == VK_F2 &&
+        (within(window_) || within(stats))) {
+        OpenStatistics();
+        return true;
+    }
+    if (within(stats) && IsDialogMessageW(stats, &message)) {
+        return true;
+    }
+    return within(window_) && IsDialogMessageW(window_, &message);
 }
 
 INT_PTR CALLBACK PlanDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -97,16 +130,18 @@ INT_PTR CALLBACK PlanDialog::DialogProc(HWND window, UINT message, WPARAM wParam
 void PlanDialog::OnInitDialog() {
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    // The About item at the end of the system menu.
+    // The About item at the end of the system menu, and the statistics item.
     if (HMENU menu = GetSystemMenu(window_, FALSE)) {
         wchar_t text[128] = {};
         LoadStringW(instance_, PK10_IDS_ABOUTBOX, text, static_cast<int>(std::size(text)));
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, PK10_IDM_ABOUTBOX, text);
+        AppendMenuW(menu, MF_STRING, PK10_IDM_STATS, StatsMenuText().c_str());
     }
     // The panes hold a day's draws and plans: no limit short of the control's own.
     for (const int id : {PK10_IDC_DRAW_PANE, PK10_IDC_PLAN_PANE}) {
         SendDlgItemMessageW(window_, id, EM_SETLIMITTEXT, 0, 0);
+        SetWindowSubclass(GetDlgItem(window_, id), PaneProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
     shell_.Attach(this, window_);
     if (initialise_) {
@@ -129,7 +164,15 @@ INT_PTR PlanDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                 0);
                 return TRUE;
             }
+            if ((wParam & 0xFFF0) == PK10_IDM_STATS) {
+                OpenStatistics();
+                return TRUE;
+            }
             return FALSE;
+        case WM_CONTEXTMENU:
+            // The window's own menu, where no control (a pane) has one.
+            ShowWindowMenu(lParam);
+            return TRUE;
         case WM_PAINT:
             return PaintMinimised() ? TRUE : FALSE;
         case WM_QUERYDRAGICON:
@@ -138,11 +181,11 @@ INT_PTR PlanDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             banner_.Close();
             shell_.Detach();
+            PostQuitMessage(0);
             return FALSE;
         default:
             break;
     }
-    (void)lParam;
     return FALSE;
 }
 
@@ -166,7 +209,7 @@ bool PlanDialog::PaintMinimised() {
 
 void PlanDialog::OnCommand(int id, int code) {
     if (id == IDOK || id == IDCANCEL) {
-        Close(id);
+        Close();
         return;
     }
     // A button's BN_CLICKED and the banner strip's STN_CLICKED (both 0).
@@ -196,14 +239,15 @@ void PlanDialog::ReadSelection() {
     }
 }
 
-void PlanDialog::Close(int result) {
+void PlanDialog::Close() {
     if (!shutDown_) {
         shutDown_ = true;
         // Stops the refresh worker and cuts the application off from the
         // window before the window goes away.
         commands_.Shutdown();
     }
-    EndDialog(window_, result);
+    // The statistics window, owned by this one, goes first and stops its backtest.
+    DestroyWindow(window_);
 }
 
 void PlanDialog::ShowDrawListing(const std::wstring& text, bool scrollToEnd) {
@@ -251,6 +295,61 @@ void PlanDialog::NavigateBanner(const std::wstring& url) {
     // No web control: the strip shows the page's address, and a click opens it.
     bannerUrl_ = url;
     SetText(window_, PK10_IDC_BANNER, url);
+}
+
+void PlanDialog::ShowStatistics(const StatsReport& report) {
+    todayReport_ = report;
+    stats_.ShowToday(todayReport_);
+}
+
+void PlanDialog::OpenStatistics() {
+    if (stats_.Open(instance_, window_, icon_)) {
+        stats_.ShowToday(todayReport_);
+    }
+}
+
+void PlanDialog::ShowWindowMenu(LPARAM at) {
+    HMENU menu = CreatePopupMenu();
+    AppendWindowItems(menu);
+    const int command = TrackMenu(menu, window_, at);
+    DestroyMenu(menu);
+    RunWindowItem(command);
+}
+
+void PlanDialog::AppendWindowItems(HMENU menu) const {
+    AppendMenuW(menu, MF_STRING, PK10_IDM_STATS, StatsMenuText().c_str());
+}
+
+void PlanDialog::RunWindowItem(int command) {
+    if (command == PK10_IDM_STATS) {
+        OpenStatistics();
+    }
+}
+
+LRESULT CALLBACK PlanDialog::PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR data) {
+    if (message == WM_CONTEXTMENU) {
+        auto* self = reinterpret_cast<PlanDialog*>(data);
+        self->ShowPaneMenu(pane, lParam);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(pane, PaneProc, 0);
+    }
+    return DefSubclassProc(pane, message, wParam, lParam);
+}
+
+void PlanDialog::ShowPaneMenu(HWND pane, LPARAM at) {
+    // The edit control's own items, then the window's.
+    HMENU menu = CreatePopupMenu();
+    AppendEditItems(menu, pane);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendWindowItems(menu);
+    const int command = TrackMenu(menu, pane, at);
+    DestroyMenu(menu);
+    if (!RunEditItem(pane, command)) {
+        RunWindowItem(command);
+    }
 }
 
 void PlanDialog::ShowMessage(const std::wstring& caption, const std::wstring& text) {

@@ -1,8 +1,10 @@
 #pragma once
-// The main window: dialog template 102 of the resource script, run as a modal
-// dialog. A click goes to WindowCommands; the application changes what the
-// window shows through WinShell, which calls the operations below on the
-// window thread. Closing the window (close box, Esc, Enter outside a push
+// The main window: dialog template 102 of the resource script, run as a
+// modeless dialog with a message loop of its own. A click goes to
+// WindowCommands; the application changes what the window shows through
+// WinShell, which calls the operations below on the window thread. F2, the
+// system menu, and the context menus of the window and of its panes open the
+// statistics window. Closing the window (close box, Esc, Enter outside a push
 // button or a pane) first shuts the application down, so nothing of it runs
 // once the window is gone.
 
@@ -14,7 +16,9 @@
 #include "app/SharedSelection.h"
 #include "app/WindowCommands.h"
 #include "plan/PlanState.h"
+#include "stats/PlanStats.h"
 #include "win/BrowserHost.h"
+#include "win/StatsWindow.h"
 
 namespace pk10::win {
 
@@ -43,6 +47,10 @@ class PlanDialog {
     void SetReplanRunning(bool running);
     void NavigateBanner(const std::wstring& url);
     void ShowMessage(const std::wstring& caption, const std::wstring& text);
+    // Today's statistics, kept for the statistics window and shown in it when open.
+    void ShowStatistics(const StatsReport& report);
+    // Opens the statistics window, or brings it to the front.
+    void OpenStatistics();
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -52,7 +60,16 @@ class PlanDialog {
     bool PaintMinimised();
     // Copies the ten Position buttons' check states into the selection.
     void ReadSelection();
-    void Close(int result);
+    void Close();
+    // The loop's look at a message before it is dispatched: true when F2 or
+    // a dialog key has been handled.
+    bool PreTranslate(MSG& message);
+    void ShowWindowMenu(LPARAM at);
+    void ShowPaneMenu(HWND pane, LPARAM at);
+    void AppendWindowItems(HMENU menu) const;
+    void RunWindowItem(int command);
+    static LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR data);
 
     WindowCommands& commands_;
     SharedSelection& selection_;
@@ -65,6 +82,8 @@ class PlanDialog {
     // as a link where it cannot be hosted.
     BrowserHost banner_;
     std::wstring bannerUrl_;
+    StatsReport todayReport_;
+    StatsWindow stats_;
     bool shutDown_ = false;
 };
 

@@ -19,3 +19,32 @@
 #define PK10_IDC_REPLAN 1014
 #define PK10_IDC_PROMO 1015
 #define PK10_IDC_BANNER 1017
+
+// The statistics item of the system menu and of the context menus.
+#define PK10_IDM_STATS 48
+
+// The statistics window: its template holds the frame and the tabs; the
+// window places the rest (see StatsWindow.cpp).
+#define PK10_IDD_STATSDLG 103
+#define PK10_IDC_STATS_TABS 1100
+#define PK10_IDC_TODAY_TABLE 1101
+#define PK10_IDC_TODAY_MONEY 1102
+#define PK10_IDC_TODAY_CHART 1103
+#define PK10_IDC_DRAW_FILE 1110
+#define PK10_IDC_BROWSE 1111
+#define PK10_IDC_FIRST 1112
+#define PK10_IDC_COUNT 1113
+#define PK10_IDC_START 1114
+#define PK10_IDC_STOP 1115
+#define PK10_IDC_EXPORT 1116
+#define PK10_IDC_ODDS 1117
+#define PK10_IDC_STAKES 1118
+#define PK10_IDC_BANKROLL 1119
+#define PK10_IDC_PROGRESS 1120
+#define PK10_IDC_PROGRESS_TEXT 1121
+#define PK10_IDC_RESULT_TABS 1122
+#define PK10_IDC_BACKTEST_TABLE 1123
+#define PK10_IDC_RATES_CHART 1124
+#define PK10_IDC_STREAK_CHART 1125
+#define PK10_IDC_MONEY_TABLE 1126
+#define PK10_IDC_MONEY_CHART 1127

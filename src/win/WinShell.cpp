@@ -148,4 +148,11 @@ void WinShell::NavigateBanner(const std::string& url) {
     OnWindow([address = Widen(url)](PlanDialog& d) { d.NavigateBanner(address); });
 }
 
+void WinShell::ShowPlanStatistics(const StatsReport& report) {
+    // A copy, shared: it holds every plan settled today.
+    OnWindow([shown = std::make_shared<const StatsReport>(report)](PlanDialog& d) {
+        d.ShowStatistics(*shown);
+    });
+}
+
 }  // namespace pk10::win

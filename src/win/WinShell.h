@@ -52,6 +52,7 @@ class WinShell : public Shell {
     void OpenUrl(const std::string& url) override;
     void SetReplanRunning(bool running) override;
     void NavigateBanner(const std::string& url) override;
+    void ShowPlanStatistics(const StatsReport& report) override;
 
   private:
     using WindowCall = std::function<void(PlanDialog&)>;

@@ -10,7 +10,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,6 +32,39 @@ using namespace std::chrono_literals;
 constexpr const char* kWine = "/usr/lib/wine/wine64";
 // The About box's OK button.
 constexpr int kAboutOkId = 1;
+// The statistics window and the controls the tests use (see src/win/ResourceIds.h).
+constexpr const char* kStatsCaption = "统计";
+constexpr int kF2 = 0x71;
+constexpr int kStatsTabs = 1100;
+constexpr int kTodayTable = 1101;
+constexpr int kDrawFileField = 1110;
+constexpr int kCountField = 1113;
+constexpr int kStartButton = 1114;
+constexpr int kExportButton = 1116;
+constexpr int kProgressText = 1121;
+constexpr int kBacktestTable = 1123;
+constexpr int kMoneyTable = 1126;
+constexpr int kTotalRow = 10;
+
+// A file of this machine as Wine's Z: drive names it.
+std::string WinePath(const fs::path& file) {
+    std::string path = "Z:" + fs::absolute(file).string();
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// The words of the first line of `output` that starts with `start`.
+std::vector<std::string> FirstLineWords(const std::string& output, const std::string& start) {
+    const auto lines = LinesStartingWith(output, start);
+    std::vector<std::string> words;
+    if (!lines.empty()) {
+        std::istringstream in(lines.front());
+        for (std::string word; in >> word;) {
+            words.push_back(word);
+        }
+    }
+    return words;
+}
 
 fs::path Named(const char* variable) {
     const char* named = std::getenv(variable);
@@ -93,12 +128,19 @@ class WindowsWindow : public ::testing::Test {
 
     // The driver's command on the window captioned as the Linux window is, or on `caption`.
     Ran Drive(const std::string& command, int id = 0,
-              const std::string& caption = ui::kPlanDlgCaption) const {
+              const std::string& caption = ui::kPlanDlgCaption,
+              const std::vector<std::string>& more = {}) const {
         std::vector<std::string> args = {Named("PK10_WINDOWS_DRIVER").string(), caption, command};
         if (id != 0) {
             args.push_back(std::to_string(id));
         }
+        args.insert(args.end(), more.begin(), more.end());
         return Wine(args);
+    }
+
+    // The statistics window's list view `id`, its cell at `row` and `column`.
+    std::string StatsCell(int id, int row, int column) const {
+        return Drive("cell", id, kStatsCaption, {std::to_string(row), std::to_string(column)}).out;
     }
 
     // Waits (a minute at most) until the control's text, as lines, is `lines`.
@@ -214,6 +256,52 @@ TEST_F(WindowsWindow, HostsTheBannerControlWhereTheHtmlEngineIsOnAndClosesCleanl
     if (!status) {
         window->Stop(SIGKILL);
     }
+}
+
+TEST_F(WindowsWindow, F2OpensTheStatisticsWindowWhoseReplayAgreesWithTheBacktest) {
+    const fs::path year = fs::path(PK10_SOURCE_DIR) / "share" / "pk10-2014.txt";
+    ChildProcess backtest(Pk10Binary(), Pk10Options({"--backtest", year.string(), "--first", "1",
+                                                     "--count", "300"},
+                                                    fs::current_path()));
+    ASSERT_TRUE(backtest.Wait(120s));
+    // "all PLANS HITS MISSES ...": the engine's table comes first.
+    const auto all = FirstLineWords(backtest.Stdout(), "all ");
+    ASSERT_GE(all.size(), 4U) << backtest.Stdout();
+
+    FeedSim sim({"--interval", "0"});
+    TempDir dir;
+    auto window =
+        StartWindow({"--results-server", sim.base(), "--maker-server", sim.base()}, dir.path());
+    ASSERT_TRUE(Drive("wait").ok);
+    ASSERT_TRUE(Drive("key", kF2).ok);
+    ASSERT_TRUE(Drive("wait", 0, kStatsCaption).ok) << "F2 opened no statistics window";
+    EXPECT_EQ(StatsCell(kTodayTable, 0, 0), "第一名");
+    EXPECT_EQ(StatsCell(kTodayTable, kTotalRow, 0), "合计");
+    EXPECT_EQ(Drive("enabled", kExportButton, kStatsCaption).out, "0");
+
+    ASSERT_TRUE(Drive("tab", kStatsTabs, kStatsCaption, {"1"}).ok);
+    ASSERT_TRUE(Drive("settext", kDrawFileField, kStatsCaption, {WinePath(year)}).ok);
+    ASSERT_TRUE(Drive("settext", kCountField, kStatsCaption, {"300"}).ok);
+    ASSERT_TRUE(Drive("click", kStartButton, kStatsCaption).ok);
+    std::string progress;
+    for (int tries = 0; tries < 120 && progress.rfind("完成", 0) != 0; ++tries) {
+        progress = Drive("text", kProgressText, kStatsCaption).out;
+        if (progress.rfind("完成", 0) != 0) {
+            std::this_thread::sleep_for(500ms);
+        }
+    }
+    ASSERT_EQ(progress.rfind("完成：300 期", 0), 0U) << progress;
+    EXPECT_EQ(StatsCell(kBacktestTable, kTotalRow, 1), all[1]);
+    EXPECT_EQ(StatsCell(kBacktestTable, kTotalRow, 2), all[2]);
+    EXPECT_EQ(StatsCell(kBacktestTable, kTotalRow, 3), all[3]);
+    EXPECT_EQ(StatsCell(kMoneyTable, kTotalRow, 1), all[1]) << "every plan followed";
+    EXPECT_EQ(Drive("enabled", kExportButton, kStatsCaption).out, "1");
+
+    // Closing the main window takes the statistics window with it.
+    ASSERT_TRUE(Drive("close").ok);
+    const auto status = window->Wait(30s);
+    EXPECT_TRUE(status && status->ExitedWith(0));
+    EXPECT_TRUE(Drive("gone", 0, kStatsCaption).ok);
 }
 
 }  // namespace

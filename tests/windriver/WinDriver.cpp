@@ -8,12 +8,19 @@
 //   pk10win-driver CAPTION close         asks the window to close (WM_CLOSE)
 //   pk10win-driver CAPTION gone          waits for no window so captioned
 //   pk10win-driver CAPTION syscommand N  posts the system-menu command N
+//   pk10win-driver CAPTION key VK        posts a key press (virtual-key code VK)
+//   pk10win-driver CAPTION settext ID T  sets the control's text (WM_SETTEXT)
+//   pk10win-driver CAPTION enabled ID    prints 1 when the control is enabled, else 0
+//   pk10win-driver CAPTION tab ID N      selects tab N of the tab control (as a click does)
+//   pk10win-driver CAPTION cell ID R C   prints the list view's cell at row R, column C
 // Exit status 0, or 1 when the window or the control is not there (the window
 // is waited for up to a minute), 2 for a bad command line.
 
 #include <windows.h>
 
 #include <shellapi.h>
+
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -55,6 +62,40 @@ BOOL CALLBACK CountWindow(HWND, LPARAM count) {
     return TRUE;
 }
 
+// A list view's cell, read across processes: the item structure and its text
+// buffer live in the window's process while the control fills them.
+std::wstring CellText(HWND list, int row, int column) {
+    constexpr std::size_t kChars = 1024;
+    DWORD process = 0;
+    GetWindowThreadProcessId(list, &process);
+    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                process);
+    if (target == nullptr) {
+        return {};
+    }
+    const std::size_t size = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(target, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    std::wstring text(kChars, L'\0');
+    if (remote != nullptr) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+        item.cchTextMax = static_cast<int>(kChars);
+        WriteProcessMemory(target, remote, &item, sizeof(item), nullptr);
+        const auto length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                                         reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(target, remote + sizeof(LVITEMW), text.data(),
+                          kChars * sizeof(wchar_t), nullptr);
+        text.resize(static_cast<std::size_t>(length));
+        VirtualFreeEx(target, remote, 0, MEM_RELEASE);
+    } else {
+        text.clear();
+    }
+    CloseHandle(target);
+    return text;
+}
+
 }  // namespace
 
 int main() {
@@ -93,6 +134,12 @@ int main() {
         PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(std::stoi(args[2])), 0);
         return 0;
     }
+    if (command == L"key") {
+        const auto key = static_cast<WPARAM>(std::stoi(args[2]));
+        PostMessageW(window, WM_KEYDOWN, key, 1);
+        PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+        return 0;
+    }
     HWND control = GetDlgItem(window, std::stoi(args[2]));
     if (control == nullptr) {
         return 1;
@@ -107,6 +154,14 @@ int main() {
         Print(std::to_wstring(count));
     } else if (command == L"click") {
         SendMessageW(control, BM_CLICK, 0, 0);
+    } else if (command == L"enabled") {
+        Print(IsWindowEnabled(control) ? L"1" : L"0");
+    } else if (command == L"settext" && args.size() > 3) {
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[3].c_str()));
+    } else if (command == L"tab" && args.size() > 3) {
+        SendMessageW(control, TCM_SETCURFOCUS, static_cast<WPARAM>(std::stoi(args[3])), 0);
+    } else if (command == L"cell" && args.size() > 4) {
+        Print(CellText(control, std::stoi(args[3]), std::stoi(args[4])));
     } else {
         return 2;
     }

@@ -1,0 +1,493 @@
+#include "win/StatsWindow.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <array>
+#include <fstream>
+#include <utility>
+#include <vector>
+
+#include "app/BacktestReport.h"
+#include "app/BundledData.h"
+#include "app/ChartFigures.h"
+#include "app/MoneyTableText.h"
+#include "app/StatsTableText.h"
+#include "app/StatsWindowText.h"
+#include "cli/CommandLine.h"
+#include "cli/ProgramPath.h"
+#include "win/ListView.h"
+#include "win/ResourceIds.h"
+#include "win/StatsCharts.h"
+#include "win/WideText.h"
+
+namespace pk10::win {
+namespace {
+
+// The private message that runs the calls the backtest thread queued.
+constexpr UINT kRunPostedMessage = WM_APP + 2;
+// Progress reaches the window at most this often (and always at the end).
+constexpr auto kProgressInterval = std::chrono::milliseconds(50);
+
+// The pages a control belongs to: the two tabs, and the two pages of the
+// replay's figures inside the second.
+enum Page { kTodayPage, kBacktestPage, kRatesPage, kMoneyPage };
+
+struct Placed {
+    int id;  // -1 for a label
+    Page page;
+    const wchar_t* windowClass;
+    const char* text;
+    DWORD style;
+    int x, y, width, height;  // dialog units, within the page
+};
+
+constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kField = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr DWORD kList = LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL | WS_BORDER;
+
+// The controls as the Linux window places them; created in this order, so
+// each page's controls lie above the tab that holds them.
+const Placed kControls[] = {
+    {PK10_IDC_TODAY_TABLE, kTodayPage, WC_LISTVIEWW, "", kList, 6, 6, 522, 136},
+    {PK10_IDC_TODAY_MONEY, kTodayPage, WC_STATICW, "", kLabel, 6, 145, 522, 10},
+    {PK10_IDC_TODAY_CHART, kTodayPage, kChartClass, "", 0, 6, 158, 522, 192},
+    {-1, kBacktestPage, WC_STATICW, kDrawFileLabel, kLabel, 6, 8, 36, 10},
+    {PK10_IDC_DRAW_FILE, kBacktestPage, WC_EDITW, "", kField, 44, 6, 420, 14},
+    {PK10_IDC_BROWSE, kBacktestPage, WC_BUTTONW, kBrowseText, kButton, 468, 6, 60, 14},
+    {-1, kBacktestPage, WC_STATICW, kFirstLabel, kLabel, 6, 26, 18, 10},
+    {PK10_IDC_FIRST, kBacktestPage, WC_EDITW, "1", kField | ES_NUMBER, 26, 24, 60, 14},
+    {-1, kBacktestPage, WC_STATICW, kCountLabel, kLabel, 90, 26, 34, 10},
+    {PK10_IDC_COUNT, kBacktestPage, WC_EDITW, kAllDrawsText, kField, 126, 24, 60, 14},
+    {-1, kBacktestPage, WC_STATICW, kDrawsUnit, kLabel, 190, 26, 10, 10},
+    {PK10_IDC_START, kBacktestPage, WC_BUTTONW, kStartText, kButton, 340, 24, 60, 14},
+    {PK10_IDC_STOP, kBacktestPage, WC_BUTTONW, kStopText, kButton | WS_DISABLED, 404, 24, 60, 14},
+    {PK10_IDC_EXPORT, kBacktestPage, WC_BUTTONW, kExportText, kButton | WS_DISABLED, 468, 24, 60,
+     14},
+    {-1, kBacktestPage, WC_STATICW, kOddsLabel, kLabel, 6, 44, 18, 10},
+    {PK10_IDC_ODDS, kBacktestPage, WC_EDITW, "", kField, 26, 42, 34, 14},
+    {-1, kBacktestPage, WC_STATICW, kStakesLabel, kLabel, 64, 44, 18, 10},
+    {PK10_IDC_STAKES, kBacktestPage, WC_EDITW, "", kField, 84, 42, 50, 14},
+    {-1, kBacktestPage, WC_STATICW, kBankrollLabel, kLabel, 138, 44, 18, 10},
+    {PK10_IDC_BANKROLL, kBacktestPage, WC_EDITW, "", kField, 158, 42, 50, 14},
+    {PK10_IDC_PROGRESS, kBacktestPage, PROGRESS_CLASSW, "", 0, 214, 43, 120, 12},
+    {PK10_IDC_PROGRESS_TEXT, kBacktestPage, WC_STATICW, "", kLabel, 338, 43, 190, 12},
+    {PK10_IDC_RESULT_TABS, kBacktestPage, WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS, 6, 60,
+     522, 290},
+    {PK10_IDC_BACKTEST_TABLE, kRatesPage, WC_LISTVIEWW, "", kList, 0, 0, 516, 136},
+    {PK10_IDC_RATES_CHART, kRatesPage, kChartClass, "", 0, 0, 138, 256, 134},
+    {PK10_IDC_STREAK_CHART, kRatesPage, kChartClass, "", 0, 260, 138, 256, 134},
+    {PK10_IDC_MONEY_TABLE, kMoneyPage, WC_LISTVIEWW, "", kList, 0, 0, 516, 136},
+    {PK10_IDC_MONEY_CHART, kMoneyPage, kChartClass, "", 0, 0, 138, 516, 134},
+};
+
+// The display area of `tab` in its parent's client coordinates.
+RECT PageArea(HWND tab) {
+    RECT area;
+    GetWindowRect(tab, &area);
+    MapWindowPoints(nullptr, GetParent(tab), reinterpret_cast<POINT*>(&area), 2);
+    TabCtrl_AdjustRect(tab, FALSE, &area);
+    return area;
+}
+
+void AddTab(HWND tab, int index, const char* text) {
+    std::wstring label = Widen(text);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = label.data();
+    TabCtrl_InsertItem(tab, index, &item);
+}
+
+std::filesystem::path BundledDrawFile() {
+    return BundledDataDir([](const std::string& name) { return cli::EnvironmentVariable(name); },
+                          cli::RunningExecutable()) /
+           kBundledDrawFile;
+}
+
+// A count field's number: digits alone; `empty` for no text or "全部".
+std::optional<std::size_t> FieldNumber(const std::wstring& text, std::size_t empty) {
+    if (text.empty() || text == Widen(kAllDrawsText)) {
+        return empty;
+    }
+    std::size_t value = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9' || value > 100000000) {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<std::size_t>(c - L'0');
+    }
+    return value;
+}
+
+}  // namespace
+
+StatsWindow::StatsWindow() : posted_(kRunPostedMessage) {}
+
+StatsWindow::~StatsWindow() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+bool StatsWindow::Open(HINSTANCE instance, HWND owner, HICON icon) {
+    if (window_ == nullptr) {
+        RegisterChartClass(instance);
+        const HWND window =
+            CreateDialogParamW(instance, MAKEINTRESOURCEW(PK10_IDD_STATSDLG), owner, DialogProc,
+                               reinterpret_cast<LPARAM>(this));
+        if (window == nullptr) {
+            return false;
+        }
+        (void)icon;
+    }
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    return true;
+}
+
+INT_PTR CALLBACK StatsWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<StatsWindow*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        self->window_ = window;
+        self->OnInitDialog(nullptr);
+        return TRUE;
+    }
+    auto* self = reinterpret_cast<StatsWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self == nullptr ? FALSE : self->OnMessage(message, wParam, lParam);
+}
+
+void StatsWindow::OnInitDialog(HICON icon) {
+    (void)icon;
+    SetWindowTextW(window_, Widen(kStatsDlgCaption).c_str());
+    const auto font = reinterpret_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0));
+    const HWND tabs = GetDlgItem(window_, PK10_IDC_STATS_TABS);
+    AddTab(tabs, 0, kTodayTabText);
+    AddTab(tabs, 1, kBacktestTabText);
+    std::array<RECT, 4> pages{};
+    pages[kTodayPage] = pages[kBacktestPage] = PageArea(tabs);
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    for (const Placed& placed : kControls) {
+        RECT rect{placed.x, placed.y, placed.x + placed.width, placed.y + placed.height};
+        MapDialogRect(window_, &rect);
+        const RECT& page = pages[placed.page];
+        const HWND control = CreateWindowExW(
+            0, placed.windowClass, Widen(placed.text).c_str(), WS_CHILD | placed.style,
+            page.left + rect.left, page.top + rect.top, rect.right - rect.left,
+            rect.bottom - rect.top, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(placed.id)), instance, nullptr);
+        SendMessageW(control, WM_SETFONT, font, FALSE);
+        controls_.push_back(control);
+        if (placed.id == PK10_IDC_RESULT_TABS) {
+            AddTab(control, 0, kHitRatesPageText);
+            AddTab(control, 1, kMoneyPageText);
+            pages[kRatesPage] = pages[kMoneyPage] = PageArea(control);
+        }
+    }
+    SetupStatsList(GetDlgItem(window_, PK10_IDC_TODAY_TABLE));
+    SetupStatsList(GetDlgItem(window_, PK10_IDC_BACKTEST_TABLE));
+    SetupMoneyList(GetDlgItem(window_, PK10_IDC_MONEY_TABLE));
+    SetWindowTextW(GetDlgItem(window_, PK10_IDC_DRAW_FILE),
+                   BundledDrawFile().wstring().c_str());
+    const MoneyFieldTexts kept = LoadMoneyFieldTexts(settings_);
+    SetText(PK10_IDC_ODDS, kept.odds);
+    SetText(PK10_IDC_STAKES, kept.stakes);
+    SetText(PK10_IDC_BANKROLL, kept.bankroll);
+    badField_ = CreateSolidBrush(RGB(0xff, 0xd6, 0xd6));
+    posted_.Attach(window_);
+    ShowPages();
+    ShowToday(todayReport_);
+}
+
+INT_PTR StatsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kRunPostedMessage:
+            posted_.RunAll();
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_NOTIFY:
+            if (reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
+                ShowPages();
+            }
+            return TRUE;
+        case WM_CTLCOLOREDIT: {
+            // A money field that does not read is shaded, as on Linux.
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            const MoneyFieldsReading reading = ReadMoneyFields();
+            const bool bad = (id == PK10_IDC_ODDS && !reading.oddsProblem.empty()) ||
+                             (id == PK10_IDC_STAKES && !reading.stakesProblem.empty()) ||
+                             (id == PK10_IDC_BANKROLL && !reading.bankrollProblem.empty());
+            if (!bad) {
+                return FALSE;
+            }
+            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(0xff, 0xd6, 0xd6));
+            return reinterpret_cast<INT_PTR>(badField_);
+        }
+        case WM_CLOSE:
+            // Closing stops the backtest; the window stays for the next opening.
+            if (backtest_) {
+                backtest_->Cancel();
+            }
+            ShowWindow(window_, SW_HIDE);
+            return TRUE;
+        case WM_DESTROY:
+            OnDestroy();
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void StatsWindow::OnDestroy() {
+    // Joins the replay's thread before anything it reports to goes.
+    backtest_.reset();
+    posted_.Detach();
+    if (badField_ != nullptr) {
+        DeleteObject(badField_);
+        badField_ = nullptr;
+    }
+    window_ = nullptr;
+}
+
+void StatsWindow::ShowPages() {
+    const int outer = TabCtrl_GetCurSel(GetDlgItem(window_, PK10_IDC_STATS_TABS));
+    const int inner = TabCtrl_GetCurSel(GetDlgItem(window_, PK10_IDC_RESULT_TABS));
+    const std::array<bool, 4> shown = {outer == 0, outer == 1, outer == 1 && inner == 0,
+                                       outer == 1 && inner == 1};
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        ShowWindow(controls_[i], shown[kControls[i].page] ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void StatsWindow::OnCommand(int id, int code) {
+    if (id == IDCANCEL || id == IDOK) {
+        SendMessageW(window_, WM_CLOSE, 0, 0);
+        return;
+    }
+    if ((id == PK10_IDC_ODDS || id == PK10_IDC_STAKES || id == PK10_IDC_BANKROLL) &&
+        code == EN_CHANGE) {
+        const MoneyFieldsReading reading = ReadMoneyFields();
+        if (reading.rules) {
+            SaveMoneyFieldTexts(settings_, reading.texts);
+        }
+        for (const int field : {PK10_IDC_ODDS, PK10_IDC_STAKES, PK10_IDC_BANKROLL}) {
+            InvalidateRect(GetDlgItem(window_, field), nullptr, TRUE);
+        }
+        ShowMoney();
+        return;
+    }
+    if (code != BN_CLICKED) {
+        return;
+    }
+    switch (id) {
+        case PK10_IDC_BROWSE:
+            ChooseDrawFile();
+            break;
+        case PK10_IDC_START:
+            StartBacktest();
+            break;
+        case PK10_IDC_STOP:
+            if (backtest_) {
+                backtest_->Cancel();
+            }
+            break;
+        case PK10_IDC_EXPORT:
+            ChooseCsvFile();
+            break;
+        default:
+            break;
+    }
+}
+
+MoneyFieldsReading StatsWindow::ReadMoneyFields() const {
+    return ReadMoneyFieldTexts(MoneyFieldTexts{Narrow(Text(PK10_IDC_ODDS)),
+                                               Narrow(Text(PK10_IDC_STAKES)),
+                                               Narrow(Text(PK10_IDC_BANKROLL))});
+}
+
+void StatsWindow::ShowToday(const StatsReport& report) {
+    todayReport_ = report;
+    if (window_ == nullptr) {
+        return;
+    }
+    FillStatsList(GetDlgItem(window_, PK10_IDC_TODAY_TABLE), StatsCellTexts(report));
+    SetHitRateChart(GetDlgItem(window_, PK10_IDC_TODAY_CHART), HitRateFigures(report));
+    ShowMoney();
+}
+
+void StatsWindow::ShowMoney() {
+    const MoneyFieldsReading reading = ReadMoneyFields();
+    if (!reading.rules) {
+        SetText(PK10_IDC_TODAY_MONEY, reading.Problem());
+        return;
+    }
+    SetText(PK10_IDC_TODAY_MONEY, TodayMoneyLine(todayReport_, *reading.rules));
+    if (lastResult_) {
+        FillStatsList(GetDlgItem(window_, PK10_IDC_MONEY_TABLE),
+                      MoneyCellTexts(ComputeMoney(lastResult_->plans, *reading.rules),
+                                     ComputeMoney(lastResult_->randomPlans, *reading.rules)));
+        SetMoneyChart(GetDlgItem(window_, PK10_IDC_MONEY_CHART),
+                      MoneyCurve(lastResult_->plans, *reading.rules),
+                      MoneyCurve(lastResult_->randomPlans, *reading.rules));
+    }
+}
+
+void StatsWindow::StartBacktest() {
+    if (running_) {
+        return;
+    }
+    const MoneyFieldsReading reading = ReadMoneyFields();
+    if (!reading.rules) {
+        SetText(PK10_IDC_PROGRESS_TEXT, reading.Problem());
+        return;
+    }
+    const std::optional<std::size_t> first = FieldNumber(Text(PK10_IDC_FIRST), 1);
+    const std::optional<std::size_t> count = FieldNumber(Text(PK10_IDC_COUNT), 0);
+    if (!first || *first == 0 || !count) {
+        SetText(PK10_IDC_PROGRESS_TEXT, BadWindowText());
+        return;
+    }
+    DrawWindow window;
+    window.first = *first;
+    if (*count > 0) {
+        window.count = *count;
+    }
+    SetRunning(true);
+    SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETRANGE32, 0, 1);
+    SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETPOS, 0, 0);
+    SetText(PK10_IDC_PROGRESS_TEXT, ReadingFileText());
+    started_ = std::chrono::steady_clock::now();
+
+    // On the backtest thread: each hands its data to the window thread.
+    auto progress = [this, last = std::chrono::steady_clock::time_point{}](
+                        const BacktestProgress& step) mutable {
+        const auto now = std::chrono::steady_clock::now();
+        if (step.merged < step.toMerge && step.merged > 0 && now - last < kProgressInterval) {
+            return;
+        }
+        last = now;
+        posted_.Post([this, step] { OnProgress(step); });
+    };
+    auto done = [this](BacktestOutcome outcome) {
+        posted_.Post([this, outcome = std::make_shared<BacktestOutcome>(std::move(outcome))] {
+            OnFinished(*outcome);
+        });
+    };
+    backtest_ = std::make_unique<BacktestRun>();
+    backtest_->Start(std::filesystem::path(Text(PK10_IDC_DRAW_FILE)), window, std::move(progress),
+                     std::move(done));
+}
+
+void StatsWindow::OnProgress(const BacktestProgress& step) {
+    if (!running_) {
+        return;
+    }
+    SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETRANGE32, 0, std::max(1, step.toMerge));
+    SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETPOS, step.merged, 0);
+    SetText(PK10_IDC_PROGRESS_TEXT,
+            ProgressLine(step, std::chrono::steady_clock::now() - started_));
+}
+
+void StatsWindow::OnFinished(const BacktestOutcome& outcome) {
+    SetRunning(false);
+    if (!outcome.error.empty()) {
+        SetText(PK10_IDC_PROGRESS_TEXT, outcome.error);
+        return;
+    }
+    const BacktestResult& result = outcome.result;
+    lastResult_ = result;
+    EnableWindow(GetDlgItem(window_, PK10_IDC_EXPORT), TRUE);
+    SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETRANGE32, 0,
+                        std::max(1, result.progress.toMerge));
+    SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETPOS, result.progress.merged, 0);
+    SetText(PK10_IDC_PROGRESS_TEXT,
+            FinishedLine(result, std::chrono::steady_clock::now() - started_));
+    FillStatsList(GetDlgItem(window_, PK10_IDC_BACKTEST_TABLE), StatsCellTexts(result.engine));
+    SetHitRateChart(GetDlgItem(window_, PK10_IDC_RATES_CHART), HitRateFigures(result.engine));
+    SetStreakChart(GetDlgItem(window_, PK10_IDC_STREAK_CHART),
+                   MissStreakFigures(result.engine.total, result.random.total));
+    ShowMoney();
+}
+
+void StatsWindow::SetRunning(bool running) {
+    running_ = running;
+    const auto enable = [this](int id, bool on) {
+        EnableWindow(GetDlgItem(window_, id), on ? TRUE : FALSE);
+    };
+    enable(PK10_IDC_START, !running);
+    enable(PK10_IDC_STOP, running);
+    for (const int id : {PK10_IDC_DRAW_FILE, PK10_IDC_BROWSE, PK10_IDC_FIRST, PK10_IDC_COUNT}) {
+        enable(id, !running);
+    }
+    if (running) {
+        enable(PK10_IDC_EXPORT, false);
+    }
+}
+
+void StatsWindow::ChooseDrawFile() {
+    std::wstring file = Text(PK10_IDC_DRAW_FILE);
+    file.resize(MAX_PATH * 4, L'\0');
+    const std::wstring title = Widen(kDrawFileLabel);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = window_;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (GetOpenFileNameW(&dialog)) {
+        SetWindowTextW(GetDlgItem(window_, PK10_IDC_DRAW_FILE), file.c_str());
+    }
+}
+
+void StatsWindow::ChooseCsvFile() {
+    std::wstring file = L"backtest.csv";
+    file.resize(MAX_PATH * 4, L'\0');
+    const std::wstring title = Widen(kExportText);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = window_;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrFilter = L"CSV (*.csv)\0*.csv\0";
+    dialog.lpstrDefExt = L"csv";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (GetSaveFileNameW(&dialog)) {
+        ExportCsv(file.c_str());
+    }
+}
+
+bool StatsWindow::ExportCsv(const std::wstring& path) {
+    if (!lastResult_) {
+        return false;
+    }
+    const MoneyFieldsReading reading = ReadMoneyFields();
+    if (!reading.rules) {
+        SetText(PK10_IDC_PROGRESS_TEXT, reading.Problem());
+        return false;
+    }
+    const std::string csv = SettledPlansCsv(lastResult_->plans, *reading.rules);
+    const std::string error = WriteFileAtomically(std::filesystem::path(path), csv);
+    SetText(PK10_IDC_PROGRESS_TEXT, error.empty()
+                                        ? ExportedLine(lastResult_->plans.size(), Narrow(path))
+                                        : NotWrittenLine(Narrow(path), error));
+    return error.empty();
+}
+
+void StatsWindow::SetText(int id, const std::string& text) {
+    SetWindowTextW(GetDlgItem(window_, id), Widen(text).c_str());
+}
+
+std::wstring StatsWindow::Text(int id) const {
+    const HWND control = GetDlgItem(window_, id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace pk10::win
