@@ -29,6 +29,12 @@ std::filesystem::path BundledDataDir(
     return PK10_SOURCE_SHARE_DIR;
 }
 
+std::filesystem::path BundledDrawFile(
+    const std::function<std::optional<std::string>(const std::string&)>& environment,
+    const std::filesystem::path& executable) {
+    return BundledDataDir(environment, executable) / kBundledDrawFile;
+}
+
 std::filesystem::path RunningExecutable() {
     return RunningProgramPath();
 }

@@ -20,6 +20,11 @@ std::filesystem::path BundledDataDir(
     const std::function<std::optional<std::string>(const std::string&)>& environment,
     const std::filesystem::path& executable);
 
+// The bundled draw file in that folder: what the statistics window replays first.
+std::filesystem::path BundledDrawFile(
+    const std::function<std::optional<std::string>(const std::string&)>& environment,
+    const std::filesystem::path& executable);
+
 // The running program's path; empty when it cannot be read.
 std::filesystem::path RunningExecutable();
 

@@ -11,10 +11,12 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <chrono>
-#include <cstdlib>
 
-#include "app/BacktestReport.h"
 #include "app/BundledData.h"
+#include "app/ChartFigures.h"
+#include "app/StatsWindowText.h"
+#include "cli/CommandLine.h"
+#include "stats/SettledPlansCsv.h"
 #include "ui/AppIcon.h"
 #include "ui/DialogUnits.h"
 #include "ui/MoneyTable.h"
@@ -27,18 +29,9 @@ namespace {
 
 // Progress reaches the window at most this often (and always at the end).
 constexpr auto kProgressInterval = std::chrono::milliseconds(50);
-constexpr int kMostDraws = 1000000;
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
-}
-
-std::filesystem::path BundledDrawFile() {
-    const auto environment = [](const std::string& name) -> std::optional<std::string> {
-        const char* value = std::getenv(name.c_str());
-        return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-    };
-    return BundledDataDir(environment, RunningExecutable()) / kBundledDrawFile;
 }
 
 QLabel* NewLabel(const char* text, QWidget* parent) {
@@ -49,17 +42,13 @@ QLabel* NewLabel(const char* text, QWidget* parent) {
 
 // Puts `widget` at x, y, width, height dialog units of its parent and names it.
 template <class Widget>
-Widget* Place(Widget* widget, const DialogUnits& units, int x, int y, int width, int height,
+Widget* Place(Widget* widget, const DialogUnits& units, const DialogRect& rect,
               const char* name = nullptr) {
-    widget->setGeometry(units.ToPixels(x, y, width, height));
+    widget->setGeometry(units.ToPixels(rect.x, rect.y, rect.width, rect.height));
     if (name != nullptr) {
         widget->setObjectName(QString::fromUtf8(name));
     }
     return widget;
-}
-
-QString Seconds(qint64 ms) {
-    return QString::number((ms + 500) / 1000);
 }
 
 }  // namespace
@@ -90,11 +79,11 @@ CStatsDlg::~CStatsDlg() {
 QWidget* CStatsDlg::CreateTodayPage() {
     auto* page = new QWidget;
     const DialogUnits units(font());
-    todayTable_ = Place(NewStatsTable(page), units, 6, 6, 522, 136, kTodayTableName);
-    todayMoney_ = Place(new QLabel(page), units, 6, 145, 522, 10, kTodayMoneyName);
+    todayTable_ = Place(NewStatsTable(page), units, kTodayTableRect, kTodayTableName);
+    todayMoney_ = Place(new QLabel(page), units, kTodayMoneyRect, kTodayMoneyName);
     todayMoney_->setTextFormat(Qt::PlainText);
     if (QWidget* chart = NewChartView(page)) {
-        todayChart_ = Place(chart, units, 6, 158, 522, 192);
+        todayChart_ = Place(chart, units, kTodayChartRect);
     }
     return page;
 }
@@ -102,24 +91,27 @@ QWidget* CStatsDlg::CreateTodayPage() {
 QWidget* CStatsDlg::CreateBacktestPage() {
     auto* page = new QWidget;
     const DialogUnits units(font());
-    Place(NewLabel(kDrawFileLabel, page), units, 6, 8, 36, 10);
-    drawFile_ = Place(new QLineEdit(QString::fromStdString(BundledDrawFile().string()), page),
-                      units, 44, 6, 420, 14, kDrawFileName);
-    auto* browse = Place(new QPushButton(Text(kBrowseText), page), units, 468, 6, 60, 14);
+    Place(NewLabel(kDrawFileLabel, page), units, kDrawFileLabelRect);
+    drawFile_ = Place(
+        new QLineEdit(QString::fromStdString(
+                          BundledDrawFile(cli::EnvironmentVariable, RunningExecutable()).string()),
+                      page),
+        units, kDrawFileRect, kDrawFileName);
+    auto* browse = Place(new QPushButton(Text(kBrowseText), page), units, kBrowseRect);
     connect(browse, &QPushButton::clicked, this, &CStatsDlg::ChooseDrawFile);
 
-    Place(NewLabel(kFirstLabel, page), units, 6, 26, 18, 10);
-    first_ = Place(new QSpinBox(page), units, 26, 24, 60, 14, kFirstName);
+    Place(NewLabel(kFirstLabel, page), units, kFirstLabelRect);
+    first_ = Place(new QSpinBox(page), units, kFirstRect, kFirstName);
     first_->setRange(1, kMostDraws);
-    Place(NewLabel(kCountLabel, page), units, 90, 26, 34, 10);
-    count_ = Place(new QSpinBox(page), units, 126, 24, 60, 14, kCountName);
+    Place(NewLabel(kCountLabel, page), units, kCountLabelRect);
+    count_ = Place(new QSpinBox(page), units, kCountRect, kCountName);
     count_->setRange(0, kMostDraws);
     count_->setSpecialValueText(Text(kAllDrawsText));
-    Place(NewLabel(kDrawsUnit, page), units, 190, 26, 10, 10);
+    Place(NewLabel(kDrawsUnit, page), units, kDrawsUnitRect);
 
-    start_ = Place(new QPushButton(Text(kStartText), page), units, 340, 24, 60, 14, kStartName);
-    stop_ = Place(new QPushButton(Text(kStopText), page), units, 404, 24, 60, 14, kStopName);
-    export_ = Place(new QPushButton(Text(kExportText), page), units, 468, 24, 60, 14, kExportName);
+    start_ = Place(new QPushButton(Text(kStartText), page), units, kStartRect, kStartName);
+    stop_ = Place(new QPushButton(Text(kStopText), page), units, kStopRect, kStopName);
+    export_ = Place(new QPushButton(Text(kExportText), page), units, kExportRect, kExportName);
     for (QPushButton* button : {browse, start_, stop_, export_}) {
         button->setAutoDefault(false);
     }
@@ -130,38 +122,38 @@ QWidget* CStatsDlg::CreateBacktestPage() {
     export_->setEnabled(false);
 
     money_ = new MoneyFields(page);
-    Place(NewLabel(kOddsLabel, page), units, 6, 44, 18, 10);
-    Place(money_->odds(), units, 26, 42, 34, 14, kOddsName);
-    Place(NewLabel(kStakesLabel, page), units, 64, 44, 18, 10);
-    Place(money_->stakes(), units, 84, 42, 50, 14, kStakesName);
-    Place(NewLabel(kBankrollLabel, page), units, 138, 44, 18, 10);
-    Place(money_->bankroll(), units, 158, 42, 50, 14, kBankrollName);
+    Place(NewLabel(kOddsLabel, page), units, kOddsLabelRect);
+    Place(money_->odds(), units, kOddsRect, kOddsName);
+    Place(NewLabel(kStakesLabel, page), units, kStakesLabelRect);
+    Place(money_->stakes(), units, kStakesRect, kStakesName);
+    Place(NewLabel(kBankrollLabel, page), units, kBankrollLabelRect);
+    Place(money_->bankroll(), units, kBankrollRect, kBankrollName);
     connect(money_, &MoneyFields::changed, this, [this] {
         money_->Save();
         ShowMoney();
     });
 
-    progress_ = Place(new QProgressBar(page), units, 214, 43, 120, 12, kProgressName);
+    progress_ = Place(new QProgressBar(page), units, kProgressRect, kProgressName);
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    progressText_ = Place(new QLabel(page), units, 338, 43, 190, 12, kProgressTextName);
+    progressText_ = Place(new QLabel(page), units, kProgressTextRect, kProgressTextName);
     progressText_->setTextFormat(Qt::PlainText);
 
     // The replay's figures on two pages: the hit rates, and the money.
-    auto* pages = Place(new QTabWidget(page), units, 6, 60, 522, 290);
+    auto* pages = Place(new QTabWidget(page), units, kBacktestPagesRect);
     auto* rates = new QWidget;
-    backtestTable_ = Place(NewStatsTable(rates), units, 0, 0, 516, 136, kBacktestTableName);
+    backtestTable_ = Place(NewStatsTable(rates), units, kBacktestTableRect, kBacktestTableName);
     if (QWidget* chart = NewChartView(rates)) {
-        backtestChart_ = Place(chart, units, 0, 138, 256, 134);
+        backtestChart_ = Place(chart, units, kBacktestChartRect);
     }
     if (QWidget* chart = NewChartView(rates)) {
-        streakChart_ = Place(chart, units, 260, 138, 256, 134);
+        streakChart_ = Place(chart, units, kStreakChartRect);
     }
     pages->addTab(rates, Text(kHitRatesPageText));
     auto* money = new QWidget;
-    moneyTable_ = Place(NewMoneyTable(money), units, 0, 0, 516, 136, kMoneyTableName);
+    moneyTable_ = Place(NewMoneyTable(money), units, kMoneyTableRect, kMoneyTableName);
     if (QWidget* chart = NewChartView(money)) {
-        moneyChart_ = Place(chart, units, 0, 138, 516, 134);
+        moneyChart_ = Place(chart, units, kMoneyChartRect);
     }
     pages->addTab(money, Text(kMoneyPageText));
     return page;
@@ -170,7 +162,7 @@ QWidget* CStatsDlg::CreateBacktestPage() {
 void CStatsDlg::ShowToday(const StatsReport& report) {
     todayReport_ = report;
     FillStatsTable(*todayTable_, report);
-    ShowHitRates(todayChart_, report);
+    ShowHitRates(todayChart_, HitRateFiguresOf(report));
     ShowMoney();
 }
 
@@ -180,22 +172,14 @@ void CStatsDlg::ShowMoney() {
         todayMoney_->setText(money_->Problem());
         return;
     }
-    const MoneyFigures today = ComputeMoney(todayReport_.settledPlans, *rules).total;
-    const auto amount = [](std::int64_t value) {
-        return QString::fromStdString(AmountText(value));
-    };
-    todayMoney_->setText(QString::fromUtf8("按赔率 %1、倍投 %2：跟 %3 个计划，投注 %4，返还 %5，"
-                                           "盈亏 %6（期望 %7）")
-                             .arg(QString::fromStdString(OddsText(rules->odds)),
-                                  QString::fromStdString(StakesText(rules->stakes)))
-                             .arg(today.followed)
-                             .arg(amount(today.turnover), amount(today.returned),
-                                  amount(today.Result()), amount(today.expected)));
+    todayMoney_->setText(QString::fromStdString(
+        TodayMoneyText(*rules, ComputeMoney(todayReport_.settledPlans, *rules).total)));
     if (lastResult_) {
         FillMoneyTable(*moneyTable_, ComputeMoney(lastResult_->plans, *rules),
                        ComputeMoney(lastResult_->randomPlans, *rules));
-        ShowMoneyCurves(moneyChart_, MoneyCurve(lastResult_->plans, *rules),
-                        MoneyCurve(lastResult_->randomPlans, *rules));
+        ShowMoneyCurves(moneyChart_,
+                        MoneyCurveFiguresOf(MoneyCurve(lastResult_->plans, *rules),
+                                            MoneyCurve(lastResult_->randomPlans, *rules)));
     }
 }
 
@@ -209,7 +193,7 @@ void CStatsDlg::ChooseDrawFile() {
 
 void CStatsDlg::ChooseCsvFile() {
     const QString file = QFileDialog::getSaveFileName(
-        this, Text(kExportText), QStringLiteral("backtest.csv"), QStringLiteral("CSV (*.csv)"));
+        this, Text(kExportText), QString::fromUtf8(kCsvFileName), QStringLiteral("CSV (*.csv)"));
     if (!file.isEmpty()) {
         ExportCsv(file);
     }
@@ -231,7 +215,7 @@ void CStatsDlg::StartBacktest() {
     SetRunning(true);
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    progressText_->setText(Text("正在读取开奖文件..."));
+    progressText_->setText(Text(kReadingDrawFileText));
     clock_.start();
 
     // The callbacks run on the backtest thread; they hand their data to the
@@ -264,12 +248,8 @@ void CStatsDlg::OnProgress(const BacktestProgress& step) {
     }
     progress_->setRange(0, std::max(1, step.toMerge));
     progress_->setValue(step.merged);
-    QString text = QString::fromUtf8("已回测 %1 / %2 期").arg(step.merged).arg(step.toMerge);
-    if (step.merged > 0) {
-        const qint64 left = clock_.elapsed() * (step.toMerge - step.merged) / step.merged;
-        text += QString::fromUtf8("，剩余约 %1 秒").arg(Seconds(left));
-    }
-    progressText_->setText(text);
+    progressText_->setText(QString::fromStdString(
+        BacktestProgressText(step, std::chrono::milliseconds(clock_.elapsed()))));
 }
 
 void CStatsDlg::OnFinished(const BacktestOutcome& outcome) {
@@ -283,16 +263,11 @@ void CStatsDlg::OnFinished(const BacktestOutcome& outcome) {
     export_->setEnabled(true);
     progress_->setRange(0, std::max(1, result.progress.toMerge));
     progress_->setValue(result.progress.merged);
-    const QString seconds = QString::number(clock_.elapsed() / 1000.0, 'f', 1);
-    progressText_->setText(result.partial ? QString::fromUtf8("已停止：%1 / %2 期（部分结果）")
-                                                .arg(result.progress.merged)
-                                                .arg(result.progress.toMerge)
-                                          : QString::fromUtf8("完成：%1 期，用时 %2 秒")
-                                                .arg(result.progress.merged)
-                                                .arg(seconds));
+    progressText_->setText(QString::fromStdString(
+        BacktestDoneText(result, std::chrono::milliseconds(clock_.elapsed()))));
     FillStatsTable(*backtestTable_, result.engine);
-    ShowHitRates(backtestChart_, result.engine);
-    ShowMissStreaks(streakChart_, result.engine.total, result.random.total);
+    ShowHitRates(backtestChart_, HitRateFiguresOf(result.engine));
+    ShowMissStreaks(streakChart_, StreakFiguresOf(result.engine.total, result.random.total));
     ShowMoney();
 }
 
@@ -325,10 +300,9 @@ bool CStatsDlg::ExportCsv(const QString& path) {
                          file.write(csv.data(), static_cast<qint64>(csv.size())) ==
                              static_cast<qint64>(csv.size()) &&
                          file.commit();
-    progressText_->setText(
-        written
-            ? QString::fromUtf8("已导出 %1 个计划到 %2").arg(lastResult_->plans.size()).arg(path)
-            : QString::fromUtf8("无法写入 %1：%2").arg(path, file.errorString()));
+    progressText_->setText(QString::fromStdString(
+        written ? ExportedText(lastResult_->plans.size(), path.toStdString())
+                : CannotWriteText(path.toStdString(), file.errorString().toStdString())));
     return written;
 }
 

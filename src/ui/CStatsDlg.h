@@ -22,9 +22,9 @@
 #include <QString>
 #include <optional>
 
+#include "app/BacktestRun.h"
 #include "stats/Backtest.h"
 #include "stats/PlanStats.h"
-#include "ui/BacktestRun.h"
 #include "ui/MoneyFields.h"
 
 class QLabel;

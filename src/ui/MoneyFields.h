@@ -1,9 +1,8 @@
 #pragma once
-// The statistics window's fields of the odds, the stakes and the bankroll. They
-// are read with the same readers as `pk10plan --backtest --odds/--stakes/
-// --bankroll`; a field that does not read is shaded and its tooltip says why,
-// and Rules() gives nothing until all three read. An empty bankroll field means
-// no bankroll. The texts that read are kept with QSettings for the next start.
+// The statistics window's fields of the odds, the stakes and the bankroll, read
+// and kept by app/MoneyFieldsReading; a field that does not read is shaded and
+// its tooltip says why, and Rules() gives nothing until all three read. The
+// texts that read are kept in the "statistics" settings file for the next start.
 //
 // Window thread only.
 
@@ -11,6 +10,7 @@
 #include <QString>
 #include <optional>
 
+#include "app/MoneyFieldsReading.h"
 #include "stats/Money.h"
 
 class QLineEdit;
@@ -41,6 +41,7 @@ class MoneyFields : public QObject {
     void changed();
 
   private:
+    MoneyTexts Texts() const;
     void Check();
 
     QLineEdit* odds_ = nullptr;

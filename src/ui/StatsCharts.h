@@ -3,13 +3,12 @@
 // 95 % interval as an error bar and a line at chance; the histogram of miss
 // streaks of the engine's plans beside the random plans'; and the cumulative
 // result of following the plans, draw by draw, beside the random plans' and the
-// expected line, with the deepest drawdown marked. Built with Qt Charts; without it (a build on a
-// machine that lacks it) there are no charts and the window shows its tables alone.
+// expected line, with the deepest drawdown marked. The figures come from
+// app/ChartFigures; this only draws them. Built with Qt Charts; without it (a
+// build on a machine that lacks it) there are no charts and the window shows
+// its tables alone.
 
-#include <vector>
-
-#include "stats/Money.h"
-#include "stats/PlanStats.h"
+#include "app/ChartFigures.h"
 
 class QWidget;
 
@@ -22,10 +21,8 @@ bool ChartsAvailable();
 QWidget* NewChartView(QWidget* parent);
 
 // Redraws `view` (from NewChartView; null is allowed and does nothing).
-void ShowHitRates(QWidget* view, const StatsReport& report);
-void ShowMissStreaks(QWidget* view, const PlanStats& engine, const PlanStats& random);
-// The curves from MoneyCurve; the drawdown marked is the engine's.
-void ShowMoneyCurves(QWidget* view, const std::vector<MoneyPoint>& engine,
-                     const std::vector<MoneyPoint>& random);
+void ShowHitRates(QWidget* view, const HitRateFigures& figures);
+void ShowMissStreaks(QWidget* view, const StreakFigures& figures);
+void ShowMoneyCurves(QWidget* view, const MoneyCurveFigures& figures);
 
 }  // namespace pk10::ui

@@ -1,39 +1,11 @@
 #pragma once
-// The statistics window's texts and layout, in dialog units of the dialog font.
+// The Qt statistics window's template: the shared texts and layout of
+// app/StatsDlgTemplate, and the object names the tests find the controls by.
+
+#include "app/StatsDlgTemplate.h"
 
 namespace pk10::ui {
 
-// The statistics item of the main window's context menus (F2 opens it too).
-inline constexpr const char* kStatsMenuText = "统计(&S)...";
-
-inline constexpr const char* kStatsDlgCaption = "统计";
-inline constexpr int kStatsDlgWidth = 560;
-inline constexpr int kStatsDlgHeight = 400;
-// The tab pages hold the rest; their controls are placed relative to the page.
-inline constexpr int kStatsTabsX = 7;
-inline constexpr int kStatsTabsY = 7;
-inline constexpr int kStatsTabsWidth = 546;
-inline constexpr int kStatsTabsHeight = 386;
-
-inline constexpr const char* kTodayTabText = "今日";
-inline constexpr const char* kBacktestTabText = "回测";
-
-inline constexpr const char* kDrawFileLabel = "开奖文件";
-inline constexpr const char* kBrowseText = "浏览...";
-inline constexpr const char* kFirstLabel = "从第";
-inline constexpr const char* kCountLabel = "期起，共";
-inline constexpr const char* kAllDrawsText = "全部";
-inline constexpr const char* kDrawsUnit = "期";
-inline constexpr const char* kStartText = "开始";
-inline constexpr const char* kStopText = "停止";
-inline constexpr const char* kExportText = "导出CSV";
-inline constexpr const char* kOddsLabel = "赔率";
-inline constexpr const char* kStakesLabel = "倍投";
-inline constexpr const char* kBankrollLabel = "本金";
-inline constexpr const char* kHitRatesPageText = "命中率";
-inline constexpr const char* kMoneyPageText = "资金";
-
-// Object names the tests find the controls by.
 inline constexpr const char* kTodayTableName = "todayTable";
 inline constexpr const char* kBacktestTableName = "backtestTable";
 inline constexpr const char* kDrawFileName = "drawFile";

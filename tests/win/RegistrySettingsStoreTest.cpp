@@ -1,6 +1,7 @@
 #include "win/RegistrySettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace pk10::win {
 namespace {

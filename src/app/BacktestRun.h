@@ -17,7 +17,7 @@
 #include "draws/DrawFile.h"
 #include "stats/Backtest.h"
 
-namespace pk10::ui {
+namespace pk10 {
 
 struct BacktestOutcome {
     std::string error;  // the draw file could not be used; nothing was replayed
@@ -47,4 +47,4 @@ class BacktestRun {
     std::jthread thread_;
 };
 
-}  // namespace pk10::ui
+}  // namespace pk10

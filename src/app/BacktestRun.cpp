@@ -1,8 +1,8 @@
-#include "ui/BacktestRun.h"
+#include "app/BacktestRun.h"
 
 #include <utility>
 
-namespace pk10::ui {
+namespace pk10 {
 
 BacktestRun::~BacktestRun() {
     Join();
@@ -39,4 +39,4 @@ void BacktestRun::Join() {
     }
 }
 
-}  // namespace pk10::ui
+}  // namespace pk10
