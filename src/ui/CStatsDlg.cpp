@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -14,8 +13,10 @@
 
 #include "app/BundledData.h"
 #include "app/ChartFigures.h"
+#include "app/CsvExport.h"
 #include "app/StatsWindowText.h"
 #include "cli/CommandLine.h"
+#include "io/PathText.h"
 #include "stats/SettledPlansCsv.h"
 #include "ui/AppIcon.h"
 #include "ui/DialogUnits.h"
@@ -294,16 +295,10 @@ bool CStatsDlg::ExportCsv(const QString& path) {
         progressText_->setText(money_->Problem());
         return false;
     }
-    const std::string csv = SettledPlansCsv(lastResult_->plans, *rules);
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(csv.data(), static_cast<qint64>(csv.size())) ==
-                             static_cast<qint64>(csv.size()) &&
-                         file.commit();
-    progressText_->setText(QString::fromStdString(
-        written ? ExportedText(lastResult_->plans.size(), path.toStdString())
-                : CannotWriteText(path.toStdString(), file.errorString().toStdString())));
-    return written;
+    const CsvExport exported =
+        ExportSettledPlans(PathFromUtf8(path.toStdString()), lastResult_->plans, *rules);
+    progressText_->setText(QString::fromStdString(exported.message));
+    return exported.written;
 }
 
 void CStatsDlg::done(int result) {

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "app/StatsDlgTemplate.h"
 #include "win/WideText.h"
 
 namespace pk10::win {
@@ -81,6 +82,10 @@ int TrackMenu(HMENU menu, HWND window, LPARAM at) {
     }
     return static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                            point.x, point.y, 0, window, nullptr));
+}
+
+std::wstring StatsMenuText() {
+    return Widen(kStatsMenuText);
 }
 
 }  // namespace pk10::win

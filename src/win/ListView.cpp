@@ -8,8 +8,8 @@ namespace pk10::win {
 
 void SetupList(HWND list, const std::vector<std::string>& headers,
                const std::vector<std::string>& rowTitles) {
-    ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT |
-                                                LVS_EX_DOUBLEBUFFER);
+    ListView_SetExtendedListViewStyle(
+        list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     RECT client;
     GetClientRect(list, &client);
     const int columns = static_cast<int>(headers.size()) + 1;
@@ -23,7 +23,8 @@ void SetupList(HWND list, const std::vector<std::string>& headers,
         spec.cx = width;
         spec.pszText = title.data();
         spec.iSubItem = column;
-        ListView_InsertColumn(list, column, &spec);
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&spec));
     }
     for (std::size_t row = 0; row < rowTitles.size(); ++row) {
         std::wstring title = Widen(rowTitles[row]);
@@ -31,7 +32,7 @@ void SetupList(HWND list, const std::vector<std::string>& headers,
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(row);
         item.pszText = title.data();
-        ListView_InsertItem(list, &item);
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
 }
 
@@ -40,8 +41,10 @@ void FillList(HWND list, const CellTexts& rows) {
     for (std::size_t row = 0; row < rows.size(); ++row) {
         for (std::size_t column = 0; column < rows[row].size(); ++column) {
             std::wstring text = Widen(rows[row][column]);
-            ListView_SetItemText(list, static_cast<int>(row), static_cast<int>(column) + 1,
-                                 text.data());
+            LVITEMW item{};
+            item.iSubItem = static_cast<int>(column) + 1;
+            item.pszText = text.data();
+            SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
         }
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);

@@ -11,7 +11,9 @@ namespace pk10::win {
 
 int RunWindow(HINSTANCE instance, const AppOptions& options) {
     // Loads common controls 6, which the manifest asks for, before any dialog.
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX controls{
+        sizeof(INITCOMMONCONTROLSEX),
+        ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     SharedSelection selection;
     WinShell shell(selection);

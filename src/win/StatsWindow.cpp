@@ -11,14 +11,14 @@
 #include "app/BacktestReport.h"
 #include "app/BundledData.h"
 #include "app/ChartFigures.h"
+#include "app/CsvExport.h"
 #include "app/MoneyTableText.h"
+#include "app/StatsDlgTemplate.h"
 #include "app/StatsTableText.h"
 #include "app/StatsWindowText.h"
 #include "cli/CommandLine.h"
-#include "cli/ProgramPath.h"
 #include "win/ListView.h"
 #include "win/ResourceIds.h"
-#include "win/StatsCharts.h"
 #include "win/WideText.h"
 
 namespace pk10::win {
@@ -26,6 +26,11 @@ namespace {
 
 // The private message that runs the calls the backtest thread queued.
 constexpr UINT kRunPostedMessage = WM_APP + 2;
+// The charts' window class (a placeholder until the charts are drawn).
+constexpr const wchar_t* kChartClass = WC_STATICW;
+// A first draw or a count of draws that does not read.
+constexpr const char* kBadDrawWindowText =
+    "从第…期起，共…期：请填 1 到 1000000 的期数（共：全部或 0 为全部）";
 // Progress reaches the window at most this often (and always at the end).
 constexpr auto kProgressInterval = std::chrono::milliseconds(50);
 
@@ -39,7 +44,7 @@ struct Placed {
     const wchar_t* windowClass;
     const char* text;
     DWORD style;
-    int x, y, width, height;  // dialog units, within the page
+    DialogRect rect;  // dialog units, within the page
 };
 
 constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
@@ -50,37 +55,49 @@ constexpr DWORD kList = LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL | WS_BORDE
 // The controls as the Linux window places them; created in this order, so
 // each page's controls lie above the tab that holds them.
 const Placed kControls[] = {
-    {PK10_IDC_TODAY_TABLE, kTodayPage, WC_LISTVIEWW, "", kList, 6, 6, 522, 136},
-    {PK10_IDC_TODAY_MONEY, kTodayPage, WC_STATICW, "", kLabel, 6, 145, 522, 10},
-    {PK10_IDC_TODAY_CHART, kTodayPage, kChartClass, "", 0, 6, 158, 522, 192},
-    {-1, kBacktestPage, WC_STATICW, kDrawFileLabel, kLabel, 6, 8, 36, 10},
-    {PK10_IDC_DRAW_FILE, kBacktestPage, WC_EDITW, "", kField, 44, 6, 420, 14},
-    {PK10_IDC_BROWSE, kBacktestPage, WC_BUTTONW, kBrowseText, kButton, 468, 6, 60, 14},
-    {-1, kBacktestPage, WC_STATICW, kFirstLabel, kLabel, 6, 26, 18, 10},
-    {PK10_IDC_FIRST, kBacktestPage, WC_EDITW, "1", kField | ES_NUMBER, 26, 24, 60, 14},
-    {-1, kBacktestPage, WC_STATICW, kCountLabel, kLabel, 90, 26, 34, 10},
-    {PK10_IDC_COUNT, kBacktestPage, WC_EDITW, kAllDrawsText, kField, 126, 24, 60, 14},
-    {-1, kBacktestPage, WC_STATICW, kDrawsUnit, kLabel, 190, 26, 10, 10},
-    {PK10_IDC_START, kBacktestPage, WC_BUTTONW, kStartText, kButton, 340, 24, 60, 14},
-    {PK10_IDC_STOP, kBacktestPage, WC_BUTTONW, kStopText, kButton | WS_DISABLED, 404, 24, 60, 14},
-    {PK10_IDC_EXPORT, kBacktestPage, WC_BUTTONW, kExportText, kButton | WS_DISABLED, 468, 24, 60,
-     14},
-    {-1, kBacktestPage, WC_STATICW, kOddsLabel, kLabel, 6, 44, 18, 10},
-    {PK10_IDC_ODDS, kBacktestPage, WC_EDITW, "", kField, 26, 42, 34, 14},
-    {-1, kBacktestPage, WC_STATICW, kStakesLabel, kLabel, 64, 44, 18, 10},
-    {PK10_IDC_STAKES, kBacktestPage, WC_EDITW, "", kField, 84, 42, 50, 14},
-    {-1, kBacktestPage, WC_STATICW, kBankrollLabel, kLabel, 138, 44, 18, 10},
-    {PK10_IDC_BANKROLL, kBacktestPage, WC_EDITW, "", kField, 158, 42, 50, 14},
-    {PK10_IDC_PROGRESS, kBacktestPage, PROGRESS_CLASSW, "", 0, 214, 43, 120, 12},
-    {PK10_IDC_PROGRESS_TEXT, kBacktestPage, WC_STATICW, "", kLabel, 338, 43, 190, 12},
-    {PK10_IDC_RESULT_TABS, kBacktestPage, WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS, 6, 60,
-     522, 290},
-    {PK10_IDC_BACKTEST_TABLE, kRatesPage, WC_LISTVIEWW, "", kList, 0, 0, 516, 136},
-    {PK10_IDC_RATES_CHART, kRatesPage, kChartClass, "", 0, 0, 138, 256, 134},
-    {PK10_IDC_STREAK_CHART, kRatesPage, kChartClass, "", 0, 260, 138, 256, 134},
-    {PK10_IDC_MONEY_TABLE, kMoneyPage, WC_LISTVIEWW, "", kList, 0, 0, 516, 136},
-    {PK10_IDC_MONEY_CHART, kMoneyPage, kChartClass, "", 0, 0, 138, 516, 134},
+    {PK10_IDC_TODAY_TABLE, kTodayPage, WC_LISTVIEWW, "", kList, kTodayTableRect},
+    {PK10_IDC_TODAY_MONEY, kTodayPage, WC_STATICW, "", kLabel, kTodayMoneyRect},
+    {PK10_IDC_TODAY_CHART, kTodayPage, kChartClass, "", 0, kTodayChartRect},
+    {-1, kBacktestPage, WC_STATICW, kDrawFileLabel, kLabel, kDrawFileLabelRect},
+    {PK10_IDC_DRAW_FILE, kBacktestPage, WC_EDITW, "", kField, kDrawFileRect},
+    {PK10_IDC_BROWSE, kBacktestPage, WC_BUTTONW, kBrowseText, kButton, kBrowseRect},
+    {-1, kBacktestPage, WC_STATICW, kFirstLabel, kLabel, kFirstLabelRect},
+    {PK10_IDC_FIRST, kBacktestPage, WC_EDITW, "1", kField | ES_NUMBER, kFirstRect},
+    {-1, kBacktestPage, WC_STATICW, kCountLabel, kLabel, kCountLabelRect},
+    {PK10_IDC_COUNT, kBacktestPage, WC_EDITW, kAllDrawsText, kField, kCountRect},
+    {-1, kBacktestPage, WC_STATICW, kDrawsUnit, kLabel, kDrawsUnitRect},
+    {PK10_IDC_START, kBacktestPage, WC_BUTTONW, kStartText, kButton, kStartRect},
+    {PK10_IDC_STOP, kBacktestPage, WC_BUTTONW, kStopText, kButton | WS_DISABLED, kStopRect},
+    {PK10_IDC_EXPORT, kBacktestPage, WC_BUTTONW, kExportText, kButton | WS_DISABLED, kExportRect},
+    {-1, kBacktestPage, WC_STATICW, kOddsLabel, kLabel, kOddsLabelRect},
+    {PK10_IDC_ODDS, kBacktestPage, WC_EDITW, "", kField, kOddsRect},
+    {-1, kBacktestPage, WC_STATICW, kStakesLabel, kLabel, kStakesLabelRect},
+    {PK10_IDC_STAKES, kBacktestPage, WC_EDITW, "", kField, kStakesRect},
+    {-1, kBacktestPage, WC_STATICW, kBankrollLabel, kLabel, kBankrollLabelRect},
+    {PK10_IDC_BANKROLL, kBacktestPage, WC_EDITW, "", kField, kBankrollRect},
+    {PK10_IDC_PROGRESS, kBacktestPage, PROGRESS_CLASSW, "", 0, kProgressRect},
+    {PK10_IDC_PROGRESS_TEXT, kBacktestPage, WC_STATICW, "", kLabel, kProgressTextRect},
+    {PK10_IDC_RESULT_TABS, kBacktestPage, WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS,
+     kBacktestPagesRect},
+    {PK10_IDC_BACKTEST_TABLE, kRatesPage, WC_LISTVIEWW, "", kList, kBacktestTableRect},
+    {PK10_IDC_RATES_CHART, kRatesPage, kChartClass, "", 0, kBacktestChartRect},
+    {PK10_IDC_STREAK_CHART, kRatesPage, kChartClass, "", 0, kStreakChartRect},
+    {PK10_IDC_MONEY_TABLE, kMoneyPage, WC_LISTVIEWW, "", kList, kMoneyTableRect},
+    {PK10_IDC_MONEY_CHART, kMoneyPage, kChartClass, "", 0, kMoneyChartRect},
 };
+
+std::vector<std::string> Titles(const auto& titles) {
+    return std::vector<std::string>(titles.begin(), titles.end());
+}
+
+template <class Rows>
+CellTexts Cells(const Rows& rows) {
+    CellTexts cells;
+    for (const auto& row : rows) {
+        cells.emplace_back(row.begin(), row.end());
+    }
+    return cells;
+}
 
 // The display area of `tab` in its parent's client coordinates.
 RECT PageArea(HWND tab) {
@@ -96,13 +113,17 @@ void AddTab(HWND tab, int index, const char* text) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = label.data();
-    TabCtrl_InsertItem(tab, index, &item);
+    SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-std::filesystem::path BundledDrawFile() {
-    return BundledDataDir([](const std::string& name) { return cli::EnvironmentVariable(name); },
-                          cli::RunningExecutable()) /
-           kBundledDrawFile;
+std::filesystem::path DefaultDrawFile() {
+    return BundledDrawFile([](const std::string& name) { return cli::EnvironmentVariable(name); },
+                           RunningExecutable());
+}
+
+std::chrono::milliseconds Since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
 }
 
 // A count field's number: digits alone; `empty` for no text or "全部".
@@ -112,7 +133,7 @@ std::optional<std::size_t> FieldNumber(const std::wstring& text, std::size_t emp
     }
     std::size_t value = 0;
     for (const wchar_t c : text) {
-        if (c < L'0' || c > L'9' || value > 100000000) {
+        if (c < L'0' || c > L'9' || value > static_cast<std::size_t>(kMostDraws)) {
             return std::nullopt;
         }
         value = value * 10 + static_cast<std::size_t>(c - L'0');
@@ -132,10 +153,8 @@ StatsWindow::~StatsWindow() {
 
 bool StatsWindow::Open(HINSTANCE instance, HWND owner, HICON icon) {
     if (window_ == nullptr) {
-        RegisterChartClass(instance);
-        const HWND window =
-            CreateDialogParamW(instance, MAKEINTRESOURCEW(PK10_IDD_STATSDLG), owner, DialogProc,
-                               reinterpret_cast<LPARAM>(this));
+        const HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(PK10_IDD_STATSDLG), owner,
+                                               DialogProc, reinterpret_cast<LPARAM>(this));
         if (window == nullptr) {
             return false;
         }
@@ -161,15 +180,17 @@ INT_PTR CALLBACK StatsWindow::DialogProc(HWND window, UINT message, WPARAM wPara
 void StatsWindow::OnInitDialog(HICON icon) {
     (void)icon;
     SetWindowTextW(window_, Widen(kStatsDlgCaption).c_str());
-    const auto font = reinterpret_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0));
+    const auto font = static_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0));
     const HWND tabs = GetDlgItem(window_, PK10_IDC_STATS_TABS);
     AddTab(tabs, 0, kTodayTabText);
     AddTab(tabs, 1, kBacktestTabText);
     std::array<RECT, 4> pages{};
     pages[kTodayPage] = pages[kBacktestPage] = PageArea(tabs);
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    const HINSTANCE instance =
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     for (const Placed& placed : kControls) {
-        RECT rect{placed.x, placed.y, placed.x + placed.width, placed.y + placed.height};
+        const DialogRect& at = placed.rect;
+        RECT rect{at.x, at.y, at.x + at.width, at.y + at.height};
         MapDialogRect(window_, &rect);
         const RECT& page = pages[placed.page];
         const HWND control = CreateWindowExW(
@@ -185,12 +206,15 @@ void StatsWindow::OnInitDialog(HICON icon) {
             pages[kRatesPage] = pages[kMoneyPage] = PageArea(control);
         }
     }
-    SetupStatsList(GetDlgItem(window_, PK10_IDC_TODAY_TABLE));
-    SetupStatsList(GetDlgItem(window_, PK10_IDC_BACKTEST_TABLE));
-    SetupMoneyList(GetDlgItem(window_, PK10_IDC_MONEY_TABLE));
-    SetWindowTextW(GetDlgItem(window_, PK10_IDC_DRAW_FILE),
-                   BundledDrawFile().wstring().c_str());
-    const MoneyFieldTexts kept = LoadMoneyFieldTexts(settings_);
+    for (const int id : {PK10_IDC_TODAY_TABLE, PK10_IDC_BACKTEST_TABLE}) {
+        SetupList(GetDlgItem(window_, id), Titles(kStatsColumnTitles), Titles(kStatsRowTitles));
+    }
+    SetupList(GetDlgItem(window_, PK10_IDC_MONEY_TABLE), Titles(kMoneyColumnTitles),
+              Titles(kStatsRowTitles));
+    SetWindowTextW(GetDlgItem(window_, PK10_IDC_DRAW_FILE), DefaultDrawFile().wstring().c_str());
+    SendDlgItemMessageW(window_, PK10_IDC_BANKROLL, EM_SETCUEBANNER, TRUE,
+                        reinterpret_cast<LPARAM>(Widen(kNoBankrollText).c_str()));
+    const MoneyTexts kept = LoadMoneyTexts(settings_);
     SetText(PK10_IDC_ODDS, kept.odds);
     SetText(PK10_IDC_STAKES, kept.stakes);
     SetText(PK10_IDC_BANKROLL, kept.bankroll);
@@ -216,7 +240,7 @@ INT_PTR StatsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLOREDIT: {
             // A money field that does not read is shaded, as on Linux.
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-            const MoneyFieldsReading reading = ReadMoneyFields();
+            const MoneyReading reading = ReadMoneyFields();
             const bool bad = (id == PK10_IDC_ODDS && !reading.oddsProblem.empty()) ||
                              (id == PK10_IDC_STAKES && !reading.stakesProblem.empty()) ||
                              (id == PK10_IDC_BANKROLL && !reading.bankrollProblem.empty());
@@ -269,10 +293,8 @@ void StatsWindow::OnCommand(int id, int code) {
     }
     if ((id == PK10_IDC_ODDS || id == PK10_IDC_STAKES || id == PK10_IDC_BANKROLL) &&
         code == EN_CHANGE) {
-        const MoneyFieldsReading reading = ReadMoneyFields();
-        if (reading.rules) {
-            SaveMoneyFieldTexts(settings_, reading.texts);
-        }
+        const MoneyReading reading = ReadMoneyFields();
+        SaveMoneyTexts(settings_, MoneyFieldTexts());
         for (const int field : {PK10_IDC_ODDS, PK10_IDC_STAKES, PK10_IDC_BANKROLL}) {
             InvalidateRect(GetDlgItem(window_, field), nullptr, TRUE);
         }
@@ -302,10 +324,13 @@ void StatsWindow::OnCommand(int id, int code) {
     }
 }
 
-MoneyFieldsReading StatsWindow::ReadMoneyFields() const {
-    return ReadMoneyFieldTexts(MoneyFieldTexts{Narrow(Text(PK10_IDC_ODDS)),
-                                               Narrow(Text(PK10_IDC_STAKES)),
-                                               Narrow(Text(PK10_IDC_BANKROLL))});
+MoneyTexts StatsWindow::MoneyFieldTexts() const {
+    return MoneyTexts{Narrow(Text(PK10_IDC_ODDS)), Narrow(Text(PK10_IDC_STAKES)),
+                      Narrow(Text(PK10_IDC_BANKROLL))};
+}
+
+MoneyReading StatsWindow::ReadMoneyFields() const {
+    return ReadMoneyTexts(MoneyFieldTexts());
 }
 
 void StatsWindow::ShowToday(const StatsReport& report) {
@@ -313,25 +338,25 @@ void StatsWindow::ShowToday(const StatsReport& report) {
     if (window_ == nullptr) {
         return;
     }
-    FillStatsList(GetDlgItem(window_, PK10_IDC_TODAY_TABLE), StatsCellTexts(report));
-    SetHitRateChart(GetDlgItem(window_, PK10_IDC_TODAY_CHART), HitRateFigures(report));
+    FillList(GetDlgItem(window_, PK10_IDC_TODAY_TABLE), Cells(StatsTableTexts(report)));
+    ShowHitRateChart(PK10_IDC_TODAY_CHART, report);
     ShowMoney();
 }
 
 void StatsWindow::ShowMoney() {
-    const MoneyFieldsReading reading = ReadMoneyFields();
-    if (!reading.rules) {
+    const MoneyReading reading = ReadMoneyFields();
+    const std::optional<MoneyRules> rules = reading.Rules();
+    if (!rules) {
         SetText(PK10_IDC_TODAY_MONEY, reading.Problem());
         return;
     }
-    SetText(PK10_IDC_TODAY_MONEY, TodayMoneyLine(todayReport_, *reading.rules));
+    SetText(PK10_IDC_TODAY_MONEY,
+            TodayMoneyText(*rules, ComputeMoney(todayReport_.settledPlans, *rules).total));
     if (lastResult_) {
-        FillStatsList(GetDlgItem(window_, PK10_IDC_MONEY_TABLE),
-                      MoneyCellTexts(ComputeMoney(lastResult_->plans, *reading.rules),
-                                     ComputeMoney(lastResult_->randomPlans, *reading.rules)));
-        SetMoneyChart(GetDlgItem(window_, PK10_IDC_MONEY_CHART),
-                      MoneyCurve(lastResult_->plans, *reading.rules),
-                      MoneyCurve(lastResult_->randomPlans, *reading.rules));
+        FillList(GetDlgItem(window_, PK10_IDC_MONEY_TABLE),
+                 Cells(MoneyTableTexts(ComputeMoney(lastResult_->plans, *rules),
+                                       ComputeMoney(lastResult_->randomPlans, *rules))));
+        ShowMoneyChart(*rules);
     }
 }
 
@@ -339,15 +364,16 @@ void StatsWindow::StartBacktest() {
     if (running_) {
         return;
     }
-    const MoneyFieldsReading reading = ReadMoneyFields();
-    if (!reading.rules) {
+    const MoneyReading reading = ReadMoneyFields();
+    if (!reading.Reads()) {
         SetText(PK10_IDC_PROGRESS_TEXT, reading.Problem());
         return;
     }
     const std::optional<std::size_t> first = FieldNumber(Text(PK10_IDC_FIRST), 1);
     const std::optional<std::size_t> count = FieldNumber(Text(PK10_IDC_COUNT), 0);
-    if (!first || *first == 0 || !count) {
-        SetText(PK10_IDC_PROGRESS_TEXT, BadWindowText());
+    constexpr auto kMost = static_cast<std::size_t>(kMostDraws);
+    if (!first || *first == 0 || *first > kMost || !count || *count > kMost) {
+        SetText(PK10_IDC_PROGRESS_TEXT, kBadDrawWindowText);
         return;
     }
     DrawWindow window;
@@ -358,7 +384,7 @@ void StatsWindow::StartBacktest() {
     SetRunning(true);
     SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETRANGE32, 0, 1);
     SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETPOS, 0, 0);
-    SetText(PK10_IDC_PROGRESS_TEXT, ReadingFileText());
+    SetText(PK10_IDC_PROGRESS_TEXT, kReadingDrawFileText);
     started_ = std::chrono::steady_clock::now();
 
     // On the backtest thread: each hands its data to the window thread.
@@ -387,8 +413,7 @@ void StatsWindow::OnProgress(const BacktestProgress& step) {
     }
     SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETRANGE32, 0, std::max(1, step.toMerge));
     SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETPOS, step.merged, 0);
-    SetText(PK10_IDC_PROGRESS_TEXT,
-            ProgressLine(step, std::chrono::steady_clock::now() - started_));
+    SetText(PK10_IDC_PROGRESS_TEXT, BacktestProgressText(step, Since(started_)));
 }
 
 void StatsWindow::OnFinished(const BacktestOutcome& outcome) {
@@ -403,12 +428,10 @@ void StatsWindow::OnFinished(const BacktestOutcome& outcome) {
     SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETRANGE32, 0,
                         std::max(1, result.progress.toMerge));
     SendDlgItemMessageW(window_, PK10_IDC_PROGRESS, PBM_SETPOS, result.progress.merged, 0);
-    SetText(PK10_IDC_PROGRESS_TEXT,
-            FinishedLine(result, std::chrono::steady_clock::now() - started_));
-    FillStatsList(GetDlgItem(window_, PK10_IDC_BACKTEST_TABLE), StatsCellTexts(result.engine));
-    SetHitRateChart(GetDlgItem(window_, PK10_IDC_RATES_CHART), HitRateFigures(result.engine));
-    SetStreakChart(GetDlgItem(window_, PK10_IDC_STREAK_CHART),
-                   MissStreakFigures(result.engine.total, result.random.total));
+    SetText(PK10_IDC_PROGRESS_TEXT, BacktestDoneText(result, Since(started_)));
+    FillList(GetDlgItem(window_, PK10_IDC_BACKTEST_TABLE), Cells(StatsTableTexts(result.engine)));
+    ShowHitRateChart(PK10_IDC_RATES_CHART, result.engine);
+    ShowStreakChart(result.engine.total, result.random.total);
     ShowMoney();
 }
 
@@ -444,7 +467,7 @@ void StatsWindow::ChooseDrawFile() {
 }
 
 void StatsWindow::ChooseCsvFile() {
-    std::wstring file = L"backtest.csv";
+    std::wstring file = Widen(kCsvFileName);
     file.resize(MAX_PATH * 4, L'\0');
     const std::wstring title = Widen(kExportText);
     OPENFILENAMEW dialog{};
@@ -465,17 +488,29 @@ bool StatsWindow::ExportCsv(const std::wstring& path) {
     if (!lastResult_) {
         return false;
     }
-    const MoneyFieldsReading reading = ReadMoneyFields();
-    if (!reading.rules) {
+    const MoneyReading reading = ReadMoneyFields();
+    const std::optional<MoneyRules> rules = reading.Rules();
+    if (!rules) {
         SetText(PK10_IDC_PROGRESS_TEXT, reading.Problem());
         return false;
     }
-    const std::string csv = SettledPlansCsv(lastResult_->plans, *reading.rules);
-    const std::string error = WriteFileAtomically(std::filesystem::path(path), csv);
-    SetText(PK10_IDC_PROGRESS_TEXT, error.empty()
-                                        ? ExportedLine(lastResult_->plans.size(), Narrow(path))
-                                        : NotWrittenLine(Narrow(path), error));
-    return error.empty();
+    const CsvExport exported = ExportSettledPlans(path, lastResult_->plans, *rules);
+    SetText(PK10_IDC_PROGRESS_TEXT, exported.message);
+    return exported.written;
+}
+
+void StatsWindow::ShowHitRateChart(int id, const StatsReport& report) {
+    (void)id;
+    (void)report;
+}
+
+void StatsWindow::ShowStreakChart(const PlanStats& engine, const PlanStats& random) {
+    (void)engine;
+    (void)random;
+}
+
+void StatsWindow::ShowMoneyChart(const MoneyRules& rules) {
+    (void)rules;
 }
 
 void StatsWindow::SetText(int id, const std::string& text) {

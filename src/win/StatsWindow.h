@@ -52,8 +52,12 @@ class StatsWindow {
     void OnDestroy();
     void ShowPages();
     void ShowMoney();
-    void ShowTodayMoney(const std::optional<MoneyRules>& rules);
-    MoneyFieldsReading ReadMoneyFields() const;
+    MoneyTexts MoneyFieldTexts() const;
+    MoneyReading ReadMoneyFields() const;
+    void ShowHitRateChart(int id, const StatsReport& report);
+    void ShowStreakChart(const PlanStats& engine, const PlanStats& random);
+    // The last replay's money curves at `rules`.
+    void ShowMoneyChart(const MoneyRules& rules);
     void StartBacktest();
     void OnProgress(const BacktestProgress& step);
     void OnFinished(const BacktestOutcome& outcome);

@@ -68,8 +68,8 @@ std::wstring CellText(HWND list, int row, int column) {
     constexpr std::size_t kChars = 1024;
     DWORD process = 0;
     GetWindowThreadProcessId(list, &process);
-    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                process);
+    HANDLE target =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
     if (target == nullptr) {
         return {};
     }
@@ -85,8 +85,8 @@ std::wstring CellText(HWND list, int row, int column) {
         WriteProcessMemory(target, remote, &item, sizeof(item), nullptr);
         const auto length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                          reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(target, remote + sizeof(LVITEMW), text.data(),
-                          kChars * sizeof(wchar_t), nullptr);
+        ReadProcessMemory(target, remote + sizeof(LVITEMW), text.data(), kChars * sizeof(wchar_t),
+                          nullptr);
         text.resize(static_cast<std::size_t>(length));
         VirtualFreeEx(target, remote, 0, MEM_RELEASE);
     } else {
