@@ -19,6 +19,7 @@
 #include "cli/CommandLine.h"
 #include "win/ListView.h"
 #include "win/ResourceIds.h"
+#include "win/StatsCharts.h"
 #include "win/WideText.h"
 
 namespace pk10::win {
@@ -26,8 +27,7 @@ namespace {
 
 // The private message that runs the calls the backtest thread queued.
 constexpr UINT kRunPostedMessage = WM_APP + 2;
-// The charts' window class (a placeholder until the charts are drawn).
-constexpr const wchar_t* kChartClass = WC_STATICW;
+constexpr const wchar_t* kChartClass = kChartClassName;
 // A first draw or a count of draws that does not read.
 constexpr const char* kBadDrawWindowText =
     "从第…期起，共…期：请填 1 到 1000000 的期数（共：全部或 0 为全部）";
@@ -153,6 +153,7 @@ StatsWindow::~StatsWindow() {
 
 bool StatsWindow::Open(HINSTANCE instance, HWND owner, HICON icon) {
     if (window_ == nullptr) {
+        RegisterChartClass();
         const HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(PK10_IDD_STATSDLG), owner,
                                                DialogProc, reinterpret_cast<LPARAM>(this));
         if (window == nullptr) {
@@ -500,17 +501,17 @@ bool StatsWindow::ExportCsv(const std::wstring& path) {
 }
 
 void StatsWindow::ShowHitRateChart(int id, const StatsReport& report) {
-    (void)id;
-    (void)report;
+    SetChartFigures(GetDlgItem(window_, id), HitRateFiguresOf(report));
 }
 
 void StatsWindow::ShowStreakChart(const PlanStats& engine, const PlanStats& random) {
-    (void)engine;
-    (void)random;
+    SetChartFigures(GetDlgItem(window_, PK10_IDC_STREAK_CHART), StreakFiguresOf(engine, random));
 }
 
 void StatsWindow::ShowMoneyChart(const MoneyRules& rules) {
-    (void)rules;
+    SetChartFigures(GetDlgItem(window_, PK10_IDC_MONEY_CHART),
+                    MoneyCurveFiguresOf(MoneyCurve(lastResult_->plans, rules),
+                                        MoneyCurve(lastResult_->randomPlans, rules)));
 }
 
 void StatsWindow::SetText(int id, const std::string& text) {

@@ -260,9 +260,9 @@ TEST_F(WindowsWindow, HostsTheBannerControlWhereTheHtmlEngineIsOnAndClosesCleanl
 
 TEST_F(WindowsWindow, F2OpensTheStatisticsWindowWhoseReplayAgreesWithTheBacktest) {
     const fs::path year = fs::path(PK10_SOURCE_DIR) / "share" / "pk10-2014.txt";
-    ChildProcess backtest(
-        Pk10Binary(), Pk10Options({"--backtest", year.string(), "--first", "1", "--count", "300"},
-                                  fs::current_path()));
+    ChildOptions replay;
+    replay.args = {"--backtest", year.string(), "--first", "1", "--count", "300"};
+    ChildProcess backtest(Pk10Binary(), replay);
     ASSERT_TRUE(backtest.Wait(120s));
     // "all PLANS HITS MISSES ...": the engine's table comes first.
     const auto all = FirstLineWords(backtest.Stdout(), "all ");
