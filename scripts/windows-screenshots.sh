@@ -17,7 +17,6 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml
 trap 'kill "$sim_pid" 2>/dev/null || true; /usr/lib/wine/wineserver64 -k 2>/dev/null || true
       rm -rf "$work"' EXIT
 wine=/usr/lib/wine/wine64
-$wine wineboot -i >/dev/null 2>&1
 # The dialog's font names reach Chinese glyphs only through replacements
 # (UTF-16, to carry 宋体).
 printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
@@ -25,7 +24,6 @@ printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
     '"宋体"="WenQuanYi Micro Hei"' '"SimSun"="WenQuanYi Micro Hei"' \
     '"MS Shell Dlg"="WenQuanYi Micro Hei"' '"MS Shell Dlg 2"="WenQuanYi Micro Hei"' |
     iconv -f UTF-8 -t UTF-16 >"$work/fonts.reg"
-$wine regedit "$work/fonts.reg"
 
 "$build/tools/feed-sim/feed-sim" --port 8013 --interval 2 >"$work/sim.log" 2>&1 &
 sim_pid=$!
@@ -34,6 +32,9 @@ sleep 1
 export root win work wine
 xvfb-run -a -s "-screen 0 1400x1000x24" bash -euo pipefail -c '
     server=http://127.0.0.1:8013/
+    # The prefix is made on this display, so Wine takes its size.
+    $wine wineboot -i >/dev/null 2>&1
+    $wine regedit "$work/fonts.reg"
     (cd "$work" && $wine "$win/src/win/pk10plan.exe" --results-server $server \
         --maker-server $server --refresh-ms 2000) &
     drive() { $wine "$win/tests/pk10win-driver.exe" "$@" | tr -d "\r"; }

@@ -207,6 +207,12 @@ void StatsWindow::OnInitDialog(HICON icon) {
             pages[kRatesPage] = pages[kMoneyPage] = PageArea(control);
         }
     }
+    // The tabs at the bottom of the z-order, the outer one last: each paints
+    // only where the controls above it leave room (WS_CLIPSIBLINGS).
+    for (const int id : {PK10_IDC_RESULT_TABS, PK10_IDC_STATS_TABS}) {
+        SetWindowPos(GetDlgItem(window_, id), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     for (const int id : {PK10_IDC_TODAY_TABLE, PK10_IDC_BACKTEST_TABLE}) {
         SetupList(GetDlgItem(window_, id), Titles(kStatsColumnTitles), Titles(kStatsRowTitles));
     }
