@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "records/PlanPane.h"
+#include "win/RegistrySettingsStore.h"
 #include "win/ResourceIds.h"
+#include "win/SettingsDialog.h"
 #include "win/WideText.h"
 #include "win/WinShell.h"
 
@@ -97,12 +99,15 @@ INT_PTR CALLBACK PlanDialog::DialogProc(HWND window, UINT message, WPARAM wParam
 void PlanDialog::OnInitDialog() {
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    // The About item at the end of the system menu.
+    // The About and settings items at the end of the system menu.
     if (HMENU menu = GetSystemMenu(window_, FALSE)) {
-        wchar_t text[128] = {};
-        LoadStringW(instance_, PK10_IDS_ABOUTBOX, text, static_cast<int>(std::size(text)));
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu, MF_STRING, PK10_IDM_ABOUTBOX, text);
+        for (const auto& [command, textId] : {std::pair{PK10_IDM_ABOUTBOX, PK10_IDS_ABOUTBOX},
+                                              std::pair{PK10_IDM_SETTINGS, PK10_IDS_SETTINGS}}) {
+            wchar_t text[128] = {};
+            LoadStringW(instance_, textId, text, static_cast<int>(std::size(text)));
+            AppendMenuW(menu, MF_STRING, command, text);
+        }
     }
     // The panes hold a day's draws and plans: no limit short of the control's own.
     for (const int id : {PK10_IDC_DRAW_PANE, PK10_IDC_PLAN_PANE}) {
@@ -127,6 +132,10 @@ INT_PTR PlanDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if ((wParam & 0xFFF0) == PK10_IDM_ABOUTBOX) {
                 DialogBoxParamW(instance_, MAKEINTRESOURCEW(PK10_IDD_ABOUTBOX), window_, AboutProc,
                                 0);
+                return TRUE;
+            }
+            if ((wParam & 0xFFF0) == PK10_IDM_SETTINGS) {
+                OpenSettings();
                 return TRUE;
             }
             return FALSE;
@@ -251,6 +260,14 @@ void PlanDialog::NavigateBanner(const std::wstring& url) {
     // No web control: the strip shows the page's address, and a click opens it.
     bannerUrl_ = url;
     SetText(window_, PK10_IDC_BANNER, url);
+}
+
+void PlanDialog::OpenSettings() {
+    RegistrySettingsStore store;
+    const SettingsAnswer answer = RunSettingsDialog(instance_, window_, commands_.Servers(), store);
+    if (answer.accepted) {
+        commands_.ChangeServers(answer.results, answer.maker);
+    }
 }
 
 void PlanDialog::ShowMessage(const std::wstring& caption, const std::wstring& text) {
