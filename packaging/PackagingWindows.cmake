@@ -43,9 +43,7 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
 # The Start menu folder "pk10plan": the programs (started in the installed folder),
 # the demonstration (the window against the local server, pk10plan-demo.exe) and
-# the uninstaller. The script that CPack writes is UTF-8, and the demonstration's
-# name is Chinese.
-set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS /INPUTCHARSET UTF8)
+# the uninstaller.
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_PACKAGE_EXECUTABLES pk10plan pk10plan pk10plan-cli "pk10plan (console)"
                               pk10plan-feed-sim "pk10plan local results server"
