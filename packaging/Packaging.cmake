@@ -29,7 +29,16 @@ if(TARGET feed-sim)
         endif()")
 endif()
 
-# Desktop entry, icons in three sizes, AppStream metadata.
+# The demonstration: the window against the local server on a free port, in a
+# data folder of its own, with its own menu entry and manual page.
+if(TARGET feed-sim)
+    install(PROGRAMS ${pk10_packaging_dir}/pk10plan-demo.sh DESTINATION ${CMAKE_INSTALL_BINDIR}
+            RENAME pk10plan-demo)
+    install(FILES ${PROJECT_SOURCE_DIR}/src/ui/resources/pk10plan-demo.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+endif()
+
+# Desktop entries, icons in three sizes, AppStream metadata.
 install(FILES ${PROJECT_SOURCE_DIR}/src/ui/resources/pk10plan.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/src/ui/resources/pk10plan.png
@@ -84,6 +93,18 @@ if(PK10_HELP2MAN AND TARGET pk10plan AND TARGET feed-sim)
     endforeach()
 else()
     message(STATUS "pk10plan: help2man not found; no manual pages")
+endif()
+# The demonstration's page is written by hand: it is a script of a few lines.
+if(TARGET feed-sim)
+    add_custom_command(
+        OUTPUT ${pk10_generated_dir}/pk10plan-demo.1.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${pk10_packaging_dir}/pk10plan-demo.1 pk10plan-demo.1
+        COMMAND ${PK10_GZIP} -9nf pk10plan-demo.1
+        DEPENDS ${pk10_packaging_dir}/pk10plan-demo.1
+        WORKING_DIRECTORY ${pk10_generated_dir}
+        COMMENT "Compressing the manual page pk10plan-demo(1)")
+    list(APPEND pk10_packaging_outputs ${pk10_generated_dir}/pk10plan-demo.1.gz)
+    install(FILES ${pk10_generated_dir}/pk10plan-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 add_custom_target(pk10_packaging_files ALL DEPENDS ${pk10_packaging_outputs})
 

@@ -41,9 +41,11 @@ set(CPACK_NSIS_DISPLAY_VERSION ${PROJECT_VERSION})
 set(CPACK_NSIS_INSTALLED_ICON_NAME pk10plan.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
-# The Start menu folder "pk10plan": the programs (started in the installed folder)
-# and the uninstaller.
+# The Start menu folder "pk10plan": the programs (started in the installed folder),
+# the demonstration (the window against the local server, pk10plan-demo.exe) and
+# the uninstaller.
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_PACKAGE_EXECUTABLES pk10plan pk10plan pk10plan-cli "pk10plan (console)"
-                              pk10plan-feed-sim "pk10plan local results server")
+                              pk10plan-feed-sim "pk10plan local results server"
+                              pk10plan-demo "pk10plan (演示)")
 include(CPack)

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Takes the Debian package that scripts/deb-build.sh made and proves that it
 # installs like any Linux program: lintian reports no error and no missing
-# hardening, the desktop entry and the AppStream metadata validate, apt-get
+# hardening, the desktop entries and the AppStream metadata validate, apt-get
 # installs it, the installed programs run from a temporary folder and take the
-# installed draws, man finds both pages, and removing it leaves nothing of it
-# under /usr.
+# installed draws, the menu entries' commands run from a fresh home keep their
+# files under ~/.local/state/pk10plan (the demo with a server of its own that
+# ends with its window), man finds the pages, and removing it leaves nothing of
+# it under /usr.
 # Usage: scripts/package-check.sh [BUILD_DIR] (default build-deb). Needs root or sudo;
 # an installed pk10plan package is removed first.
 set -euo pipefail
@@ -53,7 +55,8 @@ fi
 
 echo "package-check: desktop entry and AppStream metadata"
 dpkg-deb -x "${debs[0]}" "$work/tree"
-desktop-file-validate "$work/tree/usr/share/applications/pk10plan.desktop"
+desktop-file-validate "$work/tree/usr/share/applications/pk10plan.desktop" \
+    "$work/tree/usr/share/applications/pk10plan-demo.desktop"
 appstreamcli validate --no-net "$work/tree/usr/share/metainfo/pk10plan.metainfo.xml"
 
 if dpkg -s pk10plan >/dev/null 2>&1; then
@@ -82,7 +85,7 @@ dpkg -L pk10plan >"$work/installed"
 echo "package-check: the installed programs, from a temporary folder"
 mkdir "$work/run"
 cd "$work/run"
-for program in pk10plan pk10plan-feed-sim; do
+for program in pk10plan pk10plan-feed-sim pk10plan-demo; do
     if [ "$(command -v "$program")" != "/usr/bin/$program" ]; then
         fail "$program is not found as /usr/bin/$program"
     fi
@@ -121,6 +124,95 @@ fi
 if [ ! -s data1.txt ] || [ ! -d data ]; then
     fail "pk10plan --once left no data1.txt and data/ in its working folder"
 fi
+
+# The menu entries' commands, as a desktop starts them: in a fresh home, with
+# the window on Qt's offscreen platform. The window runs until its first draws
+# are written, then it is closed with SIGTERM, as a session's end closes it.
+entry_command() {
+    sed -n 's/^Exec=//p' "/usr/share/applications/$1.desktop"
+}
+# Waits (at most 60 s) for the file $2 while the process $1 runs; false when it
+# ended or the time is up first.
+wait_for_file() {
+    for _ in $(seq 1 600); do
+        if [ -s "$2" ]; then
+            return 0
+        fi
+        kill -0 "$1" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+# The program's own process below the demo's script ($1), and the server's.
+child_pid() {
+    ps -o pid=,comm= --ppid "$1" | awk -v name="$2" '$2 == name { print $1 }'
+}
+home="$work/home"
+mkdir -p "$home/.config/pk10plan" "$work/runtime"
+chmod 700 "$work/runtime"
+printf '[servers]\nresults=%s\nmaker=%s\n' "$url" "$url" >"$home/.config/pk10plan/pk10plan.conf"
+desktop_env=(env -u XDG_STATE_HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME
+    HOME="$home" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen)
+
+echo "package-check: the menu entry '$(entry_command pk10plan)' from a fresh home"
+state="$home/.local/state/pk10plan"
+# shellcheck disable=SC2046 # the entry's command is words, without field codes
+(cd "$home" && exec "${desktop_env[@]}" $(entry_command pk10plan)) >window.out 2>&1 &
+window_pid=$!
+if ! wait_for_file "$window_pid" "$state/data1.txt"; then
+    cat window.out >&2
+    fail "the menu entry's pk10plan wrote no $state/data1.txt with the saved server"
+fi
+kill "$window_pid"
+wait "$window_pid" 2>/dev/null || true
+if [ ! -d "$state/data" ]; then
+    fail "the menu entry's pk10plan left no data/ in $state"
+fi
+stray=$(find "$home" -mindepth 1 -maxdepth 1 ! -name '.*')
+if [ -n "$stray" ]; then
+    fail "the menu entry's pk10plan wrote in the home folder itself: $stray"
+fi
+
+echo "package-check: the menu entry '$(entry_command pk10plan-demo)' from a fresh home"
+demo="$state/demo"
+# shellcheck disable=SC2046
+(cd "$home" && exec "${desktop_env[@]}" $(entry_command pk10plan-demo)) >demo.out 2>&1 &
+demo_pid=$!
+if ! wait_for_file "$demo_pid" "$demo/data1.txt"; then
+    cat demo.out >&2
+    fail "the demo wrote no $demo/data1.txt"
+fi
+demo_server=$(child_pid "$demo_pid" pk10plan-feed-s)
+demo_window=$(child_pid "$demo_pid" pk10plan)
+if [ -z "$demo_server" ] || [ -z "$demo_window" ]; then
+    ps -o pid,comm --ppid "$demo_pid" >&2
+    fail "the demo runs no pk10plan-feed-sim and pk10plan of its own"
+fi
+# Plans within a few seconds: the day files hold a plan block once the start-up's recompute ran.
+for _ in $(seq 1 100); do
+    if grep -qs '<br>' "$demo"/data/*.txt; then
+        break
+    fi
+    sleep 0.1
+done
+if ! grep -qs '<br>' "$demo"/data/*.txt; then
+    fail "the demo shows no plans in $demo/data/ after ten seconds"
+fi
+kill "$demo_window"
+wait "$demo_pid" 2>/dev/null || true
+for _ in $(seq 1 50); do
+    kill -0 "$demo_server" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$demo_server" 2>/dev/null; then
+    kill "$demo_server"
+    fail "the demo's server still ran after its window closed"
+fi
+stray=$(find "$home" -mindepth 1 -maxdepth 1 ! -name '.*')
+if [ -n "$stray" ]; then
+    fail "the demo wrote in the home folder itself: $stray"
+fi
+
 kill "$sim_pid"
 wait "$sim_pid" 2>/dev/null || true
 sim_pid=""
@@ -129,6 +221,7 @@ cd /
 echo "package-check: manual pages"
 man -w pk10plan
 man -w pk10plan-feed-sim
+man -w pk10plan-demo
 
 echo "package-check: apt-get purge pk10plan"
 $sudo apt-get purge -y pk10plan

@@ -43,12 +43,13 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\pk10plan
 echo "windows-installer-check: silent install of $(basename "$installer")"
 "$wine" "$installer" /S
 "$wineserver" -w
-for f in pk10plan.exe pk10plan-cli.exe pk10plan-feed-sim.exe pk10-2014.txt SOURCE.md LICENSE.txt Uninstall.exe; do
+for f in pk10plan.exe pk10plan-cli.exe pk10plan-feed-sim.exe pk10plan-demo.exe pk10-2014.txt SOURCE.md LICENSE.txt Uninstall.exe; do
     [ -f "$installed/$f" ] || fail "the install has no $f"
 done
 cmp "$installed/pk10-2014.txt" share/pk10-2014.txt || fail "the installed draws differ from share/"
-[ -f "$menu/pk10plan.lnk" ] && [ -f "$menu/pk10plan (console).lnk" ] ||
-    fail "no Start menu folder with the window and the console program"
+[ -f "$menu/pk10plan.lnk" ] && [ -f "$menu/pk10plan (console).lnk" ] &&
+    [ -f "$menu/pk10plan (演示).lnk" ] ||
+    fail "no Start menu folder with the window, the console program and the demonstration"
 "$wine" reg query "$uninstall_key" /v UninstallString | grep -q 'Uninstall.exe' ||
     fail "no uninstaller in the Apps list"
 

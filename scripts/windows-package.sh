@@ -11,7 +11,7 @@ scripts/install-windows-deps.sh
 jobs=$(nproc)
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPK10_WERROR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
-cmake --build build-win -j "$jobs" --target pk10plan pk10plan_window feed-sim
+cmake --build build-win -j "$jobs" --target pk10plan pk10plan_window pk10plan_demo feed-sim
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt)
 installer="build-win/pk10plan-$version-win64.exe"
 rm -f "$installer"

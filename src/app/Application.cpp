@@ -12,6 +12,7 @@
 #include <mutex>
 #include <string>
 
+#include "app/LiveServers.h"
 #include "app/RefreshWorker.h"
 #include "app/ShellGate.h"
 #include "draws/DrawHistory.h"
@@ -58,9 +59,7 @@ struct Application::Impl {
         WireRecomputeHooks(engine, dayFiles, shell, std::move(callbacks));
     }
 
-    FeedContext Feed() {
-        return FeedContext{options.resultsServer, data1File(), shell, fetch, &shell};
-    }
+    FeedContext Feed() { return FeedContext{servers.Results(), data1File(), shell, fetch, &shell}; }
     std::filesystem::path data1File() const { return options.workDir / "data1.txt"; }
 
     // Queues `work` followed by a snapshot of the books.
@@ -95,7 +94,7 @@ struct Application::Impl {
         if (abort) {
             return;
         }
-        OpenPromoLink(options.makerServer, shell, fetch);
+        OpenPromoLink(servers.Maker(), shell, fetch);
         MarkStartup();
     }
 
@@ -127,6 +126,8 @@ struct Application::Impl {
     }
 
     const AppOptions options;
+    // What the work reads each time it reaches a server; the settings dialog changes it.
+    LiveServers servers{options};
     ShellGate shell;
     DrawHistory history;
     PlanState state;
@@ -163,7 +164,7 @@ Application::~Application() {
 
 void Application::CheckForUpdate() {
     Impl& app = *impl_;
-    pk10::CheckForUpdate(app.options.makerServer, app.shell, app.shell, app.fetch);
+    pk10::CheckForUpdate(app.servers.Maker(), app.shell, app.shell, app.fetch);
 }
 
 void Application::InitialiseWindow() {
@@ -177,7 +178,7 @@ void Application::InitialiseWindow() {
     }
     app.shell.ShowPlanText(kWaitingMessage);
     app.Queue([&app] { app.StartupWork(); });
-    app.shell.NavigateBanner(JoinUrl(app.options.makerServer, kBannerPath));
+    app.shell.NavigateBanner(JoinUrl(app.servers.Maker(), kBannerPath));
     app.worker.Start();
 }
 
@@ -223,7 +224,19 @@ void Application::RequestReplan() {
 
 void Application::RequestPromoLink() {
     Impl& app = *impl_;
-    app.Queue([&app] { OpenPromoLink(app.options.makerServer, app.shell, app.fetch); });
+    app.Queue([&app] { OpenPromoLink(app.servers.Maker(), app.shell, app.fetch); });
+}
+
+ServerFields Application::Servers() const {
+    return impl_->servers.Fields();
+}
+
+void Application::ChangeServers(const std::string& results, const std::string& maker) {
+    Impl& app = *impl_;
+    const LiveServers::Changed changed = app.servers.Change(results, maker);
+    if (changed.maker) {
+        app.shell.NavigateBanner(JoinUrl(app.servers.Maker(), kBannerPath));
+    }
 }
 
 void Application::Shutdown() {

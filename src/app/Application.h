@@ -37,6 +37,8 @@ class Application : public WindowCommands {
     void OnPositionSelected() override;
     void RequestReplan() override;
     void RequestPromoLink() override;
+    ServerFields Servers() const override;
+    void ChangeServers(const std::string& results, const std::string& maker) override;
     void Shutdown() override;
 
   private:

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/BundledData.h"
+#include "app/PlatformFolders.h"
 #include "io/FileWrite.h"
 #include "io/PathText.h"
 
@@ -21,33 +22,51 @@ std::string PrepareDataDir(const std::filesystem::path& dir) {
     return "--data-dir: cannot use '" + PathUtf8(dir) + "' as the data folder: " + why;
 }
 
-std::filesystem::path DefaultDataDir(
-    const std::function<std::optional<std::string>(const std::string&)>& environment,
-    const std::filesystem::path& executable, const std::filesystem::path& workingDir) {
-    const std::filesystem::path here = ".";
-    if (executable.empty() || workingDir.empty() || !environment) {
-        return here;
+namespace {
+
+// Whether `folder` is the folder of the installed `executable`: the bundled
+// draws lie beside it (Windows) or in its ../share/pk10plan (Linux).
+bool IsInstalledFolder(const std::filesystem::path& executable,
+                       const std::filesystem::path& folder) {
+    if (executable.empty()) {
+        return false;
     }
     const std::filesystem::path installed = executable.parent_path();
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(installed / kBundledDrawFile, ec) ||
-        !std::filesystem::equivalent(installed, workingDir, ec) || ec) {
-        return here;
-    }
-    const std::optional<std::string> local = environment(kLocalAppDataEnv);
-    if (!local || local->empty()) {
-        return here;
-    }
-    return PathFromUtf8(*local) / "pk10plan";
+    const bool bundled = std::filesystem::is_regular_file(installed / kBundledDrawFile, ec) ||
+                         std::filesystem::is_regular_file(
+                             installed.parent_path() / "share" / "pk10plan" / kBundledDrawFile, ec);
+    return bundled && std::filesystem::equivalent(installed, folder, ec) && !ec;
 }
 
-std::string PrepareRunDataDir(
-    AppOptions& options,
-    const std::function<std::optional<std::string>(const std::string&)>& environment) {
+// Whether `folder` is the home folder and holds none of the program's files.
+bool IsBareHome(const std::filesystem::path& home, const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (home.empty() || !std::filesystem::equivalent(home, folder, ec) || ec) {
+        return false;
+    }
+    return !std::filesystem::exists(folder / "data1.txt", ec) &&
+           !std::filesystem::exists(folder / "data", ec);
+}
+
+}  // namespace
+
+std::filesystem::path DefaultDataDir(const StartPlace& start) {
+    if (start.userData.empty() || start.workingDir.empty()) {
+        return ".";
+    }
+    if (IsInstalledFolder(start.executable, start.workingDir) ||
+        IsBareHome(start.home, start.workingDir)) {
+        return start.userData;
+    }
+    return ".";
+}
+
+std::string PrepareRunDataDir(AppOptions& options, const EnvironmentLookup& environment) {
     if (!options.workDirGiven) {
         std::error_code ec;
-        options.workDir =
-            DefaultDataDir(environment, RunningExecutable(), std::filesystem::current_path(ec));
+        options.workDir = DefaultDataDir({RunningExecutable(), std::filesystem::current_path(ec),
+                                          HomeFolder(environment), UserDataFolder(environment)});
     }
     return PrepareDataDir(options.workDir);
 }

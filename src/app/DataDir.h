@@ -2,11 +2,10 @@
 // The folder that holds data/ and data1.txt, made ready before the run starts.
 
 #include <filesystem>
-#include <functional>
-#include <optional>
 #include <string>
 
 #include "app/AppOptions.h"
+#include "app/Environment.h"
 
 namespace pk10 {
 
@@ -17,25 +16,35 @@ namespace pk10 {
 // parent that is a file, ...).
 std::string PrepareDataDir(const std::filesystem::path& dir);
 
-inline constexpr const char* kLocalAppDataEnv = "LOCALAPPDATA";
+// Where a run that names no folder with --data-dir was started, and whose it is.
+struct StartPlace {
+    std::filesystem::path executable;  // the running program; empty when unknown
+    std::filesystem::path workingDir;  // the folder it was started in; empty when unknown
+    std::filesystem::path home;        // the user's home folder; empty when unknown
+    std::filesystem::path userData;    // the per-user data folder; empty when unknown
+};
 
 // The data folder of a run that names none with --data-dir: the working folder,
-// unless that is the folder the program was installed in. A Start menu shortcut
-// and a double click in Explorer both start the program there, and on Windows
-// that is a folder under Program Files, not the user's to write; such a run
-// keeps its files in <LOCALAPPDATA>/pk10plan instead. The installed folder is
-// known by the bundled draws beside the executable (see BundledData.h).
-// Without LOCALAPPDATA, or without a known executable or working folder, it
-// stays the working folder ".".
-std::filesystem::path DefaultDataDir(
-    const std::function<std::optional<std::string>(const std::string&)>& environment,
-    const std::filesystem::path& executable, const std::filesystem::path& workingDir);
+// except in two places where the user's data does not belong, which send the
+// files to the per-user folder (UserDataFolder, ~/.local/state/pk10plan or
+// %LOCALAPPDATA%\pk10plan):
+// - the folder the program was installed in (known by the bundled draws beside
+//   the executable or in its ../share/pk10plan, see BundledData.h): a Start menu
+//   shortcut and a double click start the program there, and a folder under
+//   Program Files or /usr is not the user's to write;
+// - the home folder, when it holds neither data1.txt nor data/: desktop menus
+//   start programs there, and the files would land at the top of the home. A
+//   home that holds them already keeps them, so an earlier user's files stay
+//   where they are.
+// Any other folder is used as it is: ./run.sh's run-work/, a user's own folder
+// and a script's temporary folder expect the files where they start. Without a
+// known per-user folder or working folder it stays the working folder ".".
+std::filesystem::path DefaultDataDir(const StartPlace& start);
 
 // The data folder of a program's run, as both programs start it: without
-// --data-dir, DefaultDataDir of the running program and the working folder
-// goes into options.workDir; then PrepareDataDir. Returns its text.
-std::string PrepareRunDataDir(
-    AppOptions& options,
-    const std::function<std::optional<std::string>(const std::string&)>& environment);
+// --data-dir, DefaultDataDir of the running program, the working folder and
+// the platform's folders of `environment` goes into options.workDir; then
+// PrepareDataDir. Returns its text.
+std::string PrepareRunDataDir(AppOptions& options, const EnvironmentLookup& environment);
 
 }  // namespace pk10

@@ -3,17 +3,15 @@
 #include <limits>
 
 #include "app/BacktestCommand.h"
+#include "app/PlatformFolders.h"
 #include "app/PositionList.h"
+#include "app/ServerSettings.h"
 #include "cli/OptionTable.h"
 #include "io/PathText.h"
-#include "online/WebAddress.h"
 #include "pk10plan/ProgramVersion.h"
 
 namespace pk10 {
 namespace {
-
-constexpr const char* kResultsEnv = "PK10_RESULTS_SERVER";
-constexpr const char* kMakerEnv = "PK10_MAKER_SERVER";
 
 // A whole number of milliseconds from 1 to INT_MAX, digits only.
 std::optional<int> ParseMilliseconds(const std::string& text) {
@@ -33,12 +31,15 @@ std::optional<int> ParseMilliseconds(const std::string& text) {
     return static_cast<int>(value);
 }
 
-// Stores `value` in `target` when it is a web address; else says why not.
-std::string SetServer(const std::string& where, const std::string& value, std::string& target) {
-    if (!IsWebAddress(value)) {
-        return where + ": '" + value + "' is not an http:// or https:// address with a host";
+// Stores `value` in `target` and `from` in `source` when it is a server's
+// address; else says why not.
+std::string SetServer(const std::string& where, const std::string& value, std::string& target,
+                      ServerSource& source, ServerSource from) {
+    if (std::string problem = ServerAddressProblem(value); !problem.empty()) {
+        return where + ": " + problem;
     }
     target = value;
+    source = from;
     return {};
 }
 
@@ -59,15 +60,17 @@ cli::OptionTable RunOptions(AppOptions& options) {
     return {
         {"--results-server", "URL",
          "server of pk10.txt and pk10.xml\n"
-         "(environment PK10_RESULTS_SERVER; default http://127.0.0.1:8010/)",
+         "(environment PK10_RESULTS_SERVER; see Servers)",
          [&options](const std::string& v) {
-             return SetServer("--results-server", v, options.resultsServer);
+             return SetServer("--results-server", v, options.resultsServer, options.resultsSource,
+                              ServerSource::kCommandLine);
          }},
         {"--maker-server", "URL",
          "server of the update check, promotional link and banner\n"
-         "(environment PK10_MAKER_SERVER; default http://127.0.0.1:8010/)",
+         "(environment PK10_MAKER_SERVER; see Servers)",
          [&options](const std::string& v) {
-             return SetServer("--maker-server", v, options.makerServer);
+             return SetServer("--maker-server", v, options.makerServer, options.makerSource,
+                              ServerSource::kCommandLine);
          }},
         {"--refresh-ms", "N", "milliseconds between two polls of the results (default 120000)",
          [&options](const std::string& v) {
@@ -95,7 +98,7 @@ cli::OptionTable RunOptions(AppOptions& options) {
          Raise(options.json, options.headless)},
         {"--data-dir", "DIR",
          "folder of data/ and data1.txt (default: the working\n"
-         "directory); created when missing",
+         "directory, see Files); created when missing",
          [&options](const std::string& v) {
              if (v.empty()) {
                  return std::string("--data-dir needs a folder name");
@@ -123,12 +126,16 @@ ParsedAppOptions ParseAppOptions(const std::vector<std::string>& args,
     AppOptions& options = parsed.options;
 
     // The environment first, so that the command line overrides it.
-    const std::pair<const char*, std::string*> servers[] = {{kResultsEnv, &options.resultsServer},
-                                                            {kMakerEnv, &options.makerServer}};
-    for (const auto& [name, target] : servers) {
+    const struct {
+        const char* name;
+        std::string* target;
+        ServerSource* source;
+    } servers[] = {{kResultsServerEnv, &options.resultsServer, &options.resultsSource},
+                   {kMakerServerEnv, &options.makerServer, &options.makerSource}};
+    for (const auto& [name, target, source] : servers) {
         const std::optional<std::string> value = environment ? environment(name) : std::nullopt;
         if (value) {
-            parsed.error = SetServer(name, *value, *target);
+            parsed.error = SetServer(name, *value, *target, *source, ServerSource::kEnvironment);
             if (!parsed.error.empty()) {
                 return parsed;
             }
@@ -155,7 +162,20 @@ std::string AppUsage() {
            cli::OptionsHelp(RunOptions(unused.options), kHelpColumn) +
            BacktestOptionsHelp(kHelpColumn) + cli::OptionsHelp(InfoOptions(unused), kHelpColumn) +
            "\n"
-           "Plan files are kept in data/ and the newest draw in data1.txt, in the data folder.\n"
+           "Files: the plan files are kept in data/ and the newest draw in data1.txt, in the\n"
+           "data folder: the folder of --data-dir, else the working directory, except when\n"
+           "that is the installed program's folder, or the home folder holding neither\n"
+           "data1.txt nor data/ (where a desktop menu starts the program): then\n" +
+           UserDataFolderHelp() +
+           ".\n"
+           "\n"
+           "Servers: each server's address is, in this order, the command-line option, the\n"
+           "environment variable, the address saved in the window's settings dialog\n"
+           "(设置), kept in " +
+           UserSettingsHelp() +
+           ", else the bundled local\n"
+           "server's http://127.0.0.1:8010/.\n"
+           "\n"
            "Exit status: 0 done, 2 bad option, unusable data folder or draw file, 1 an\n"
            "output file that cannot be written, 3 --once could not get the draws from the\n"
            "results server, 130 a backtest stopped by Ctrl-C (figures so far printed).\n";

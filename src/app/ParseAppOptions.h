@@ -3,12 +3,11 @@
 //
 // Pure: reads nothing but its arguments, so it is tested directly.
 
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/AppOptions.h"
+#include "app/Environment.h"
 
 namespace pk10 {
 
@@ -21,14 +20,12 @@ struct ParsedAppOptions {
     std::string error;  // empty when the arguments were good
 };
 
-// Looks up an environment variable; nothing when it is not set.
-using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;
-
 // Parses the arguments after the program name. "--name value" and "--name=value"
 // are both accepted; a later option overrides an earlier one; options win over
-// PK10_RESULTS_SERVER and PK10_MAKER_SERVER, which win over the defaults. A server
-// must be an http:// or https:// address with a host; --refresh-ms takes a whole
-// number of milliseconds from 1 to 2147483647. --once implies --headless.
+// PK10_RESULTS_SERVER and PK10_MAKER_SERVER, which win over the defaults (ApplySavedServers puts
+// the user's saved servers between those two). A server must be an http:// or https:// address with
+// a host; --refresh-ms takes a whole number of milliseconds from 1 to 2147483647. --once implies
+// --headless.
 ParsedAppOptions ParseAppOptions(const std::vector<std::string>& args,
                                  const EnvironmentLookup& environment);
 

@@ -2,6 +2,10 @@
 // What the window asks of the application. Called on the window thread; every
 // call returns at once (slow work goes to the refresh worker or a helper thread).
 
+#include <string>
+
+#include "app/ServerSettings.h"
+
 namespace pk10 {
 
 class WindowCommands {
@@ -14,6 +18,12 @@ class WindowCommands {
     virtual void RequestReplan() = 0;
     // "开通高奖金信誉平台": fetch the promotional link and open it, off the window thread.
     virtual void RequestPromoLink() = 0;
+    // The two servers in use, as the settings dialog shows them.
+    virtual ServerFields Servers() const = 0;
+    // The settings dialog's new addresses (an empty text is the default): used
+    // from the next refresh on; a new maker server re-points the banner. A
+    // server fixed by the command line or the environment keeps its address.
+    virtual void ChangeServers(const std::string& results, const std::string& maker) = 0;
     // The window is closing: stop the worker, abort a running transfer, drop queued work.
     virtual void Shutdown() = 0;
 };

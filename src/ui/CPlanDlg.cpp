@@ -15,10 +15,12 @@
 #include "app/SharedSelection.h"
 #include "ui/AppIcon.h"
 #include "ui/CAboutDlg.h"
+#include "ui/CSettingsDlg.h"
 #include "ui/CStatsDlg.h"
 #include "ui/CWebBrowser2.h"
 #include "ui/DialogUnits.h"
 #include "ui/PlanDlgTemplate.h"
+#include "ui/QtSettingsStore.h"
 #include "ui/StatsDlgTemplate.h"
 #include "ui/WindowShell.h"
 
@@ -233,6 +235,15 @@ CStatsDlg* CPlanDlg::ShowStats() {
     return statsDlg_;
 }
 
+void CPlanDlg::ShowSettings() {
+    QtSettingsStore store(QString::fromUtf8(kServerSettingsFile));
+    CSettingsDlg settings(commands_.Servers(), store, this);
+    if (settings.exec() == QDialog::Accepted) {
+        commands_.ChangeServers(settings.ResultsText().toStdString(),
+                                settings.MakerText().toStdString());
+    }
+}
+
 void CPlanDlg::done(int result) {
     if (statsDlg_ != nullptr) {
         // Stops its backtest; the window goes with this one.
@@ -274,6 +285,7 @@ void CPlanDlg::keyPressEvent(QKeyEvent* event) {
 void CPlanDlg::AddWindowItems(QMenu& menu) {
     menu.addAction(QString::fromUtf8(kAboutMenuText), this, &CPlanDlg::ShowAbout);
     menu.addAction(QString::fromUtf8(kStatsMenuText), this, &CPlanDlg::ShowStats);
+    menu.addAction(QString::fromUtf8(kSettingsMenuText), this, &CPlanDlg::ShowSettings);
 }
 
 void CPlanDlg::contextMenuEvent(QContextMenuEvent* event) {

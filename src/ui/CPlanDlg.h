@@ -60,6 +60,10 @@ class CPlanDlg : public QDialog {
     CStatsDlg* ShowStats();
     // The open statistics window; null when none is open.
     CStatsDlg* StatsWindow() const;
+    // Runs the settings dialog of the servers (context menu item); on OK the
+    // saved addresses go to the application, which uses them from the next
+    // refresh on.
+    void ShowSettings();
 
     QRadioButton* PositionButton(int position) const;
     CWebBrowser2* Banner() const { return banner_; }
@@ -74,7 +78,7 @@ class CPlanDlg : public QDialog {
   private:
     void CreateControls();
     QWidget* CreateControl(const ControlTemplate& control);
-    // The About and statistics items, at the end of `menu`.
+    // The About, statistics and settings items, at the end of `menu`.
     void AddWindowItems(QMenu& menu);
     // A pane's menu: Qt's edit menu, a separator and the window's items.
     void ShowPaneMenu(QPlainTextEdit* pane, const QPoint& position);

@@ -3,9 +3,12 @@
 #include "ui/RunWindow.h"
 
 #include <QApplication>
+#include <iostream>
 
+#include "app/ServerSettings.h"
 #include "online/MakerServer.h"
 #include "ui/AppIcon.h"
+#include "ui/QtSettingsStore.h"
 #include "ui/QtTranslations.h"
 #include "ui/WindowSession.h"
 
@@ -20,7 +23,14 @@ int RunWindow(int argc, char** argv, const AppOptions& options) {
     QApplication::setWindowIcon(ui::AppIcon());
     ui::InstallQtTranslations(qtApp);
 
-    ui::WindowSession session(options, ui::QtDesktop());
+    // The servers saved in the settings dialog, where neither the command line
+    // nor the environment named one.
+    AppOptions chosen = options;
+    const ui::QtSettingsStore saved(QString::fromUtf8(kServerSettingsFile));
+    for (const std::string& message : ApplySavedServers(chosen, saved)) {
+        std::cerr << "pk10plan: " << message << '\n';
+    }
+    ui::WindowSession session(chosen, ui::QtDesktop());
     session.window().exec();
     return 0;
 }

@@ -7,7 +7,9 @@
 
 #include "records/PlanPane.h"
 #include "win/EditMenu.h"
+#include "win/RegistrySettingsStore.h"
 #include "win/ResourceIds.h"
+#include "win/SettingsDialog.h"
 #include "win/WideText.h"
 #include "win/WinShell.h"
 
@@ -130,12 +132,15 @@ INT_PTR CALLBACK PlanDialog::DialogProc(HWND window, UINT message, WPARAM wParam
 void PlanDialog::OnInitDialog() {
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    // The About item at the end of the system menu, and the statistics item.
+    // The About, settings and statistics items at the end of the system menu.
     if (HMENU menu = GetSystemMenu(window_, FALSE)) {
-        wchar_t text[128] = {};
-        LoadStringW(instance_, PK10_IDS_ABOUTBOX, text, static_cast<int>(std::size(text)));
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu, MF_STRING, PK10_IDM_ABOUTBOX, text);
+        for (const auto& [command, textId] : {std::pair{PK10_IDM_ABOUTBOX, PK10_IDS_ABOUTBOX},
+                                              std::pair{PK10_IDM_SETTINGS, PK10_IDS_SETTINGS}}) {
+            wchar_t text[128] = {};
+            LoadStringW(instance_, textId, text, static_cast<int>(std::size(text)));
+            AppendMenuW(menu, MF_STRING, command, text);
+        }
         AppendMenuW(menu, MF_STRING, PK10_IDM_STATS, StatsMenuText().c_str());
     }
     // The panes hold a day's draws and plans: no limit short of the control's own.
@@ -166,6 +171,10 @@ INT_PTR PlanDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             if ((wParam & 0xFFF0) == PK10_IDM_STATS) {
                 OpenStatistics();
+                return TRUE;
+            }
+            if ((wParam & 0xFFF0) == PK10_IDM_SETTINGS) {
+                OpenSettings();
                 return TRUE;
             }
             return FALSE;
@@ -318,11 +327,16 @@ void PlanDialog::ShowWindowMenu(LPARAM at) {
 
 void PlanDialog::AppendWindowItems(HMENU menu) const {
     AppendMenuW(menu, MF_STRING, PK10_IDM_STATS, StatsMenuText().c_str());
+    wchar_t text[128] = {};
+    LoadStringW(instance_, PK10_IDS_SETTINGS, text, static_cast<int>(std::size(text)));
+    AppendMenuW(menu, MF_STRING, PK10_IDM_SETTINGS, text);
 }
 
 void PlanDialog::RunWindowItem(int command) {
     if (command == PK10_IDM_STATS) {
         OpenStatistics();
+    } else if (command == PK10_IDM_SETTINGS) {
+        OpenSettings();
     }
 }
 
@@ -349,11 +363,18 @@ void PlanDialog::ShowPaneMenu(HWND pane, LPARAM at) {
     DestroyMenu(menu);
     if (!RunEditItem(pane, command)) {
         RunWindowItem(command);
-    }
-}
 
-void PlanDialog::ShowMessage(const std::wstring& caption, const std::wstring& text) {
-    MessageBoxW(window_, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
-}
+        void PlanDialog::OpenSettings() {
+            RegistrySettingsStore store;
+            const SettingsAnswer answer =
+                RunSettingsDialog(instance_, window_, commands_.Servers(), store);
+            if (answer.accepted) {
+                commands_.ChangeServers(answer.results, answer.maker);
+            }
+        }
 
-}  // namespace pk10::win
+        void PlanDialog::ShowMessage(const std::wstring& caption, const std::wstring& text) {
+            MessageBoxW(window_, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+        }
+
+    }  // namespace pk10::win

@@ -52,6 +52,11 @@ class PlanDialog {
     // Opens the statistics window, or brings it to the front.
     void OpenStatistics();
 
+    // Runs the settings dialog of the servers (system menu item); on OK the
+    // saved addresses go to the application, which uses them from the next
+    // refresh on.
+    void OpenSettings();
+
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

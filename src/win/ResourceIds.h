@@ -6,9 +6,13 @@
 #define PK10_IDS_ABOUTBOX 101
 #define PK10_IDD_PLANDLG 102
 #define PK10_IDR_MAINFRAME 128
+#define PK10_IDD_SETTINGS 130
+#define PK10_IDS_SETTINGS 131
 
-// The About item of the window's system menu.
+// The About and settings items of the window's system menu (the low four bits
+// of a system command are the system's own).
 #define PK10_IDM_ABOUTBOX 16
+#define PK10_IDM_SETTINGS 32
 
 #define PK10_IDC_DRAW_PANE 1000
 #define PK10_IDC_PLAN_PANE 1001
@@ -48,3 +52,10 @@
 #define PK10_IDC_STREAK_CHART 1125
 #define PK10_IDC_MONEY_TABLE 1126
 #define PK10_IDC_MONEY_CHART 1127
+
+// The settings dialog: the two fields, the notes under them and the reason of a refusal.
+#define PK10_IDC_RESULTS_SERVER 1301
+#define PK10_IDC_MAKER_SERVER 1302
+#define PK10_IDC_RESULTS_NOTE 1303
+#define PK10_IDC_MAKER_NOTE 1304
+#define PK10_IDC_SETTINGS_REASON 1305

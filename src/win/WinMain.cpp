@@ -11,7 +11,9 @@
 #include "app/BacktestCommand.h"
 #include "app/DataDir.h"
 #include "app/ParseAppOptions.h"
+#include "app/ServerSettings.h"
 #include "cli/CommandLine.h"
+#include "win/RegistrySettingsStore.h"
 #include "win/RunWindow.h"
 #include "win/WideText.h"
 
@@ -52,6 +54,12 @@ int main(int argc, char** argv) {
     }
 
     pk10::AppOptions options = parsed.options;
+    // The servers saved in the settings dialog, where neither the command line
+    // nor the environment named one.
+    const pk10::win::RegistrySettingsStore saved;
+    for (const std::string& message : pk10::ApplySavedServers(options, saved)) {
+        Tell("pk10plan: " + message, MB_ICONWARNING);
+    }
     // Started from the Start menu in its installed folder, the files go to
     // %LOCALAPPDATA%\pk10plan, never into Program Files.
     if (const std::string error = pk10::PrepareRunDataDir(options, Environment); !error.empty()) {

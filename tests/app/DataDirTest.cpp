@@ -85,36 +85,43 @@ TEST(InstalledLayout, BundledDrawsAndTheDefaultDataFolder) {
     }
     std::ofstream(linuxShare / kBundledDrawFile) << "x";
     std::ofstream(windows / kBundledDrawFile) << "x";
-    const std::filesystem::path local = dir / "Users" / "张三" / "AppData" / "Local";
-    const std::function<std::optional<std::string>(const std::string&)> withLocal =
-        [&local](const std::string& name) -> std::optional<std::string> {
-        return name == kLocalAppDataEnv ? std::optional(PathUtf8(local)) : std::nullopt;
-    };
     const std::function<std::optional<std::string>(const std::string&)> none =
         [](const std::string&) -> std::optional<std::string> { return std::nullopt; };
 
     EXPECT_EQ(BundledDataDir(none, linuxBin / "pk10plan"), linuxShare);
     EXPECT_EQ(BundledDataDir(none, windows / "pk10plan-cli.exe"), windows);
 
+    // Homes: one bare, one with an earlier run's data1.txt, one with its data/.
+    const std::filesystem::path bare = dir / "home" / "bare";
+    const std::filesystem::path withFile = dir / "home" / "file";
+    const std::filesystem::path withData = dir / "home" / "data";
+    std::filesystem::create_directories(bare);
+    std::filesystem::create_directories(withFile);
+    std::filesystem::create_directories(withData / "data");
+    std::ofstream(withFile / "data1.txt") << "x";
+    const std::filesystem::path user = dir / "Users" / "张三" / "AppData" / "Local" / "pk10plan";
+    const std::filesystem::path exe = windows / "pk10plan-cli.exe";
+
     const struct {
         const char* name;
-        std::filesystem::path executable;
-        std::filesystem::path workingDir;
-        bool hasLocal;
+        StartPlace start;
         std::filesystem::path expected;
     } cases[] = {
-        {"started in its installed folder", windows / "pk10plan-cli.exe", windows, true,
-         local / "pk10plan"},
-        {"started elsewhere", windows / "pk10plan-cli.exe", dir.path(), true, "."},
-        {"no LOCALAPPDATA", windows / "pk10plan-cli.exe", windows, false, "."},
-        {"a build tree", buildTree / "pk10plan", buildTree, true, "."},
-        {"installed on Linux", linuxBin / "pk10plan", linuxBin, true, "."},
-        {"working folder unknown", windows / "pk10plan-cli.exe", "", true, "."},
+        {"started in its installed folder", {exe, windows, bare, user}, user},
+        {"installed on Linux, started in bin/",
+         {linuxBin / "pk10plan", linuxBin, bare, user},
+         user},
+        {"a bare home", {linuxBin / "pk10plan", bare, bare, user}, user},
+        {"a home with data1.txt keeps it", {linuxBin / "pk10plan", withFile, withFile, user}, "."},
+        {"a home with data/ keeps it", {linuxBin / "pk10plan", withData, withData, user}, "."},
+        {"started elsewhere", {exe, dir.path(), bare, user}, "."},
+        {"a build tree", {buildTree / "pk10plan", buildTree, bare, user}, "."},
+        {"no per-user folder", {exe, windows, bare, ""}, "."},
+        {"working folder unknown", {exe, "", bare, user}, "."},
+        {"home unknown", {linuxBin / "pk10plan", bare, "", user}, "."},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DefaultDataDir(c.hasLocal ? withLocal : none, c.executable, c.workingDir),
-                  c.expected)
-            << c.name;
+        EXPECT_EQ(DefaultDataDir(c.start), c.expected) << c.name;
     }
 }
 

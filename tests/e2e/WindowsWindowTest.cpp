@@ -305,5 +305,50 @@ TEST_F(WindowsWindow, F2OpensTheStatisticsWindowWhoseReplayAgreesWithTheBacktest
     EXPECT_TRUE(Drive("gone", 0, kStatsCaption).ok);
 }
 
+// The system menu's settings item: the saved results server was taken at the
+// start, a bad address is refused with the reason, a good one is saved in the
+// registry and used by the next poll; the maker server named on the command
+// line stays, and the dialog says so.
+TEST_F(WindowsWindow, TheSettingsDialogSavesAServerThatTheNextPollUses) {
+    FeedSim sim({"--interval", "0"});
+    const std::string dead = "http://127.0.0.1:9/";
+    ASSERT_TRUE(
+        Wine({"reg", "add", "HKCU\\Software\\pk10plan\\servers", "/v", "results", "/d", dead, "/f"})
+            .ok);
+    TempDir dir;
+    auto window = StartWindow({"--maker-server", sim.base(), "--refresh-ms", "2000"}, dir.path());
+    ASSERT_TRUE(Drive("wait").ok);
+    const std::string settings = "设置";
+    constexpr int kOk = 1;
+    constexpr int kResults = 1301;
+    constexpr int kMakerNote = 1304;
+    constexpr int kReason = 1305;
+    ASSERT_TRUE(Drive("syscommand", 32 + 3).ok);
+    EXPECT_EQ(Drive("text", kResults, settings).out, dead);
+    EXPECT_NE(Drive("text", kMakerNote, settings).out.find("--maker-server"), std::string::npos);
+
+    ASSERT_TRUE(Drive("settext", kResults, settings, {"ftp://results.example/"}).ok);
+    ASSERT_TRUE(Drive("click", kOk, settings).ok);
+    EXPECT_NE(Drive("text", kReason, settings).out.find("ftp://results.example/"),
+              std::string::npos);
+    ASSERT_TRUE(Drive("settext", kResults, settings, {sim.base()}).ok);
+    ASSERT_TRUE(Drive("click", kOk, settings).ok);
+    EXPECT_TRUE(Drive("gone", 0, settings).ok);
+    EXPECT_NE(Wine({"reg", "query", "HKCU\\Software\\pk10plan\\servers", "/v", "results"})
+                  .out.find(sim.base()),
+              std::string::npos);
+
+    // The start-up got no draw from the dead server; the next poll reaches the
+    // new one, merges its newest draw and exports it.
+    const fs::path data1 = dir / "data1.txt";
+    for (int tries = 0; tries < 60 && !fs::exists(data1); ++tries) {
+        std::this_thread::sleep_for(500ms);
+    }
+    EXPECT_TRUE(fs::exists(data1)) << "no draw from the saved server";
+    ASSERT_TRUE(Drive("close").ok);
+    const auto status = window->Wait(30s);
+    EXPECT_TRUE(status && status->ExitedWith(0));
+}
+
 }  // namespace
 }  // namespace pk10::test

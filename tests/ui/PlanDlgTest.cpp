@@ -289,9 +289,10 @@ TEST_F(PlanDlgTest, F1AndTheContextMenuOpenTheAboutBox) {
     QTimer::singleShot(0, &window, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
-        ASSERT_EQ(menu->actions().size(), 2);
+        ASSERT_EQ(menu->actions().size(), 3);
         EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("关于 Varnok时时彩软件(&A)..."));
         EXPECT_EQ(menu->actions()[1]->text(), QString::fromUtf8("统计(&S)..."));
+        EXPECT_EQ(menu->actions()[2]->text(), QString::fromUtf8("设置(&O)..."));
         QTimer::singleShot(0, &window, inspectAndClose);
         menu->actions()[0]->trigger();
         menu->close();

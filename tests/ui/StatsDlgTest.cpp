@@ -129,14 +129,14 @@ TEST_F(StatsDlgTest, ContextMenusOfTheWindowAndThePanesAndF2OpenIt) {
         const QStringList texts =
             ChooseFromMenu(Control<QPlainTextEdit>(window, pane)->viewport(), statsItem);
         EXPECT_TRUE(StatsOpenedAndClosed()) << pane;
-        // Qt's own edit menu, in Chinese, then the window's two items.
+        // Qt's own edit menu, in Chinese, then the window's three items.
         EXPECT_TRUE(texts.join(QLatin1Char('|')).contains(QString::fromUtf8("全选")))
             << texts.join(QLatin1Char('|')).toStdString();
         EXPECT_FALSE(texts.join(QLatin1Char('|')).contains(QStringLiteral("Select All")));
-        ASSERT_GE(texts.size(), 3);
-        EXPECT_EQ(
-            texts.mid(texts.size() - 3),
-            (QStringList{QString(), QString::fromUtf8("关于 Varnok时时彩软件(&A)..."), statsItem}));
+        ASSERT_GE(texts.size(), 4);
+        EXPECT_EQ(texts.mid(texts.size() - 4),
+                  (QStringList{QString(), QString::fromUtf8("关于 Varnok时时彩软件(&A)..."),
+                               statsItem, QString::fromUtf8("设置(&O)...")}));
     }
     QTest::keyClick(&window, Qt::Key_F2);
     ui::CStatsDlg* stats = window.StatsWindow();

@@ -24,8 +24,13 @@ class RecordingCommands : public WindowCommands {
     void OnPositionSelected() override { calls.push_back("select"); }
     void RequestReplan() override { calls.push_back("replan"); }
     void RequestPromoLink() override { calls.push_back("promo"); }
+    ServerFields Servers() const override { return servers; }
+    void ChangeServers(const std::string& results, const std::string& maker) override {
+        calls.push_back("servers " + results + " " + maker);
+    }
     void Shutdown() override { calls.push_back("shutdown"); }
     std::vector<std::string> calls;
+    ServerFields servers;
 };
 
 // Records what would reach the user's desktop, and on which thread.

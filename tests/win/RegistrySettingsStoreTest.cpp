@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <windows.h>
+
 namespace pk10::win {
 namespace {
 

@@ -4,6 +4,7 @@
 //   pk10win-driver CAPTION text ID       prints the control's text (UTF-8)
 //   pk10win-driver CAPTION checked ID    prints 1 when the button is checked, else 0
 //   pk10win-driver CAPTION click ID      clicks the button (BM_CLICK)
+//   pk10win-driver CAPTION settext ID T  sets the control's text to T
 //   pk10win-driver CAPTION children ID   prints the number of windows inside the control
 //   pk10win-driver CAPTION close         asks the window to close (WM_CLOSE)
 //   pk10win-driver CAPTION gone          waits for no window so captioned
