@@ -20,7 +20,16 @@ void BacktestRun::Start(std::filesystem::path file, DrawWindow window, Progress 
             outcome.error = draws.error;
         } else {
             BacktestOptions options;
-            options.progress = progress;
+            options.progress = [&progress, last = std::chrono::steady_clock::time_point{}](
+                                   const BacktestProgress& step) mutable {
+                const auto now = std::chrono::steady_clock::now();
+                if (step.merged > 0 && step.merged < step.toMerge &&
+                    now - last < kProgressInterval) {
+                    return;
+                }
+                last = now;
+                progress(step);
+            };
             options.cancel = &cancel_;
             outcome.result = RunBacktest(draws.newestFirst, options);
         }

@@ -9,6 +9,7 @@
 // call). The destructor cancels and joins, so once it returns no callback runs.
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -29,13 +30,17 @@ class BacktestRun {
     using Progress = std::function<void(const BacktestProgress&)>;
     using Done = std::function<void(BacktestOutcome)>;
 
+    static constexpr std::chrono::milliseconds kProgressInterval{50};
+
     BacktestRun() = default;
     BacktestRun(const BacktestRun&) = delete;
     BacktestRun& operator=(const BacktestRun&) = delete;
     ~BacktestRun();
 
     // Starts a replay of `window` of `file`, after the previous one has ended.
-    // `done` is called once, at the end, also after Cancel().
+    // `progress` hears a step at most every kProgressInterval, and always the
+    // first and the last, so a window's queue is never flooded. `done` is
+    // called once, at the end, also after Cancel().
     void Start(std::filesystem::path file, DrawWindow window, Progress progress, Done done);
     // Asks the replay to stop; it stops before its next draw. Returns at once.
     void Cancel();

@@ -28,9 +28,6 @@
 namespace pk10::ui {
 namespace {
 
-// Progress reaches the window at most this often (and always at the end).
-constexpr auto kProgressInterval = std::chrono::milliseconds(50);
-
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
@@ -221,13 +218,7 @@ void CStatsDlg::StartBacktest() {
 
     // The callbacks run on the backtest thread; they hand their data to the
     // window thread. The dialog outlives the thread (its destructor joins it).
-    auto progress = [this, last = std::chrono::steady_clock::time_point{}](
-                        const BacktestProgress& step) mutable {
-        const auto now = std::chrono::steady_clock::now();
-        if (step.merged < step.toMerge && step.merged > 0 && now - last < kProgressInterval) {
-            return;
-        }
-        last = now;
+    auto progress = [this](const BacktestProgress& step) {
         QMetaObject::invokeMethod(
             this, [this, step] { OnProgress(step); }, Qt::QueuedConnection);
     };

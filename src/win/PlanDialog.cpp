@@ -363,18 +363,19 @@ void PlanDialog::ShowPaneMenu(HWND pane, LPARAM at) {
     DestroyMenu(menu);
     if (!RunEditItem(pane, command)) {
         RunWindowItem(command);
+    }
+}
 
-        void PlanDialog::OpenSettings() {
-            RegistrySettingsStore store;
-            const SettingsAnswer answer =
-                RunSettingsDialog(instance_, window_, commands_.Servers(), store);
-            if (answer.accepted) {
-                commands_.ChangeServers(answer.results, answer.maker);
-            }
-        }
+void PlanDialog::OpenSettings() {
+    RegistrySettingsStore store;
+    const SettingsAnswer answer = RunSettingsDialog(instance_, window_, commands_.Servers(), store);
+    if (answer.accepted) {
+        commands_.ChangeServers(answer.results, answer.maker);
+    }
+}
 
-        void PlanDialog::ShowMessage(const std::wstring& caption, const std::wstring& text) {
-            MessageBoxW(window_, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
-        }
+void PlanDialog::ShowMessage(const std::wstring& caption, const std::wstring& text) {
+    MessageBoxW(window_, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
 
-    }  // namespace pk10::win
+}  // namespace pk10::win

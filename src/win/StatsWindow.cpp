@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <array>
+#include <cwchar>
 #include <fstream>
 #include <utility>
 #include <vector>
@@ -31,8 +32,6 @@ constexpr const wchar_t* kChartClass = kChartClassName;
 // A first draw or a count of draws that does not read.
 constexpr const char* kBadDrawWindowText =
     "从第…期起，共…期：请填 1 到 1000000 的期数（共：全部或 0 为全部）";
-// Progress reaches the window at most this often (and always at the end).
-constexpr auto kProgressInterval = std::chrono::milliseconds(50);
 
 // The pages a control belongs to: the two tabs, and the two pages of the
 // replay's figures inside the second.
@@ -139,6 +138,34 @@ std::optional<std::size_t> FieldNumber(const std::wstring& text, std::size_t emp
         value = value * 10 + static_cast<std::size_t>(c - L'0');
     }
     return value;
+}
+
+// The system's file chooser, starting at `start`: an existing file to open, or
+// a CSV file to save (asked before one is replaced). Nothing when cancelled.
+std::optional<std::wstring> ChooseFile(HWND owner, std::wstring start, const char* title,
+                                       bool save) {
+    std::wstring file = std::move(start);
+    file.resize(MAX_PATH * 4, L'\0');
+    const std::wstring caption = Widen(title);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = caption.c_str();
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (save) {
+        dialog.lpstrFilter = L"CSV (*.csv)\0*.csv\0";
+        dialog.lpstrDefExt = L"csv";
+        dialog.Flags |= OFN_OVERWRITEPROMPT;
+    } else {
+        dialog.Flags |= OFN_FILEMUSTEXIST;
+    }
+    if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) {
+        return std::nullopt;
+    }
+    file.resize(std::wcslen(file.c_str()));
+    return file;
 }
 
 }  // namespace
@@ -395,13 +422,7 @@ void StatsWindow::StartBacktest() {
     started_ = std::chrono::steady_clock::now();
 
     // On the backtest thread: each hands its data to the window thread.
-    auto progress = [this, last = std::chrono::steady_clock::time_point{}](
-                        const BacktestProgress& step) mutable {
-        const auto now = std::chrono::steady_clock::now();
-        if (step.merged < step.toMerge && step.merged > 0 && now - last < kProgressInterval) {
-            return;
-        }
-        last = now;
+    auto progress = [this](const BacktestProgress& step) {
         posted_.Post([this, step] { OnProgress(step); });
     };
     auto done = [this](BacktestOutcome outcome) {
@@ -458,36 +479,14 @@ void StatsWindow::SetRunning(bool running) {
 }
 
 void StatsWindow::ChooseDrawFile() {
-    std::wstring file = Text(PK10_IDC_DRAW_FILE);
-    file.resize(MAX_PATH * 4, L'\0');
-    const std::wstring title = Widen(kDrawFileLabel);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = window_;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrTitle = title.c_str();
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameW(&dialog)) {
-        SetWindowTextW(GetDlgItem(window_, PK10_IDC_DRAW_FILE), file.c_str());
+    if (const auto file = ChooseFile(window_, Text(PK10_IDC_DRAW_FILE), kDrawFileLabel, false)) {
+        SetWindowTextW(GetDlgItem(window_, PK10_IDC_DRAW_FILE), file->c_str());
     }
 }
 
 void StatsWindow::ChooseCsvFile() {
-    std::wstring file = Widen(kCsvFileName);
-    file.resize(MAX_PATH * 4, L'\0');
-    const std::wstring title = Widen(kExportText);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = window_;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrFilter = L"CSV (*.csv)\0*.csv\0";
-    dialog.lpstrDefExt = L"csv";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetSaveFileNameW(&dialog)) {
-        ExportCsv(file.c_str());
+    if (const auto file = ChooseFile(window_, Widen(kCsvFileName), kExportText, true)) {
+        ExportCsv(*file);
     }
 }
 
