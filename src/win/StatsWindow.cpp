@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cwchar>
-#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -28,7 +27,6 @@ namespace {
 
 // The private message that runs the calls the backtest thread queued.
 constexpr UINT kRunPostedMessage = WM_APP + 2;
-constexpr const wchar_t* kChartClass = kChartClassName;
 // A first draw or a count of draws that does not read.
 constexpr const char* kBadDrawWindowText =
     "从第…期起，共…期：请填 1 到 1000000 的期数（共：全部或 0 为全部）";
@@ -51,12 +49,12 @@ constexpr DWORD kField = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kList = LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL | WS_BORDER;
 
-// The controls as the Linux window places them; created in this order, so
-// each page's controls lie above the tab that holds them.
+// The controls as the Linux window places them, created in this order (their
+// tab order).
 const Placed kControls[] = {
     {PK10_IDC_TODAY_TABLE, kTodayPage, WC_LISTVIEWW, "", kList, kTodayTableRect},
     {PK10_IDC_TODAY_MONEY, kTodayPage, WC_STATICW, "", kLabel, kTodayMoneyRect},
-    {PK10_IDC_TODAY_CHART, kTodayPage, kChartClass, "", 0, kTodayChartRect},
+    {PK10_IDC_TODAY_CHART, kTodayPage, kChartClassName, "", 0, kTodayChartRect},
     {-1, kBacktestPage, WC_STATICW, kDrawFileLabel, kLabel, kDrawFileLabelRect},
     {PK10_IDC_DRAW_FILE, kBacktestPage, WC_EDITW, "", kField, kDrawFileRect},
     {PK10_IDC_BROWSE, kBacktestPage, WC_BUTTONW, kBrowseText, kButton, kBrowseRect},
@@ -79,10 +77,10 @@ const Placed kControls[] = {
     {PK10_IDC_RESULT_TABS, kBacktestPage, WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS,
      kBacktestPagesRect},
     {PK10_IDC_BACKTEST_TABLE, kRatesPage, WC_LISTVIEWW, "", kList, kBacktestTableRect},
-    {PK10_IDC_RATES_CHART, kRatesPage, kChartClass, "", 0, kBacktestChartRect},
-    {PK10_IDC_STREAK_CHART, kRatesPage, kChartClass, "", 0, kStreakChartRect},
+    {PK10_IDC_RATES_CHART, kRatesPage, kChartClassName, "", 0, kBacktestChartRect},
+    {PK10_IDC_STREAK_CHART, kRatesPage, kChartClassName, "", 0, kStreakChartRect},
     {PK10_IDC_MONEY_TABLE, kMoneyPage, WC_LISTVIEWW, "", kList, kMoneyTableRect},
-    {PK10_IDC_MONEY_CHART, kMoneyPage, kChartClass, "", 0, kMoneyChartRect},
+    {PK10_IDC_MONEY_CHART, kMoneyPage, kChartClassName, "", 0, kMoneyChartRect},
 };
 
 std::vector<std::string> Titles(const auto& titles) {
@@ -186,7 +184,8 @@ bool StatsWindow::Open(HINSTANCE instance, HWND owner, HICON icon) {
         if (window == nullptr) {
             return false;
         }
-        (void)icon;
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
@@ -198,15 +197,14 @@ INT_PTR CALLBACK StatsWindow::DialogProc(HWND window, UINT message, WPARAM wPara
         auto* self = reinterpret_cast<StatsWindow*>(lParam);
         SetWindowLongPtrW(window, DWLP_USER, lParam);
         self->window_ = window;
-        self->OnInitDialog(nullptr);
+        self->OnInitDialog();
         return TRUE;
     }
     auto* self = reinterpret_cast<StatsWindow*>(GetWindowLongPtrW(window, DWLP_USER));
     return self == nullptr ? FALSE : self->OnMessage(message, wParam, lParam);
 }
 
-void StatsWindow::OnInitDialog(HICON icon) {
-    (void)icon;
+void StatsWindow::OnInitDialog() {
     SetWindowTextW(window_, Widen(kStatsDlgCaption).c_str());
     const auto font = static_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0));
     const HWND tabs = GetDlgItem(window_, PK10_IDC_STATS_TABS);
@@ -267,9 +265,11 @@ INT_PTR StatsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         case WM_NOTIFY:
-            if (reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
-                ShowPages();
+            // Either tab's change of page; the lists' notices keep their defaults.
+            if (reinterpret_cast<const NMHDR*>(lParam)->code != TCN_SELCHANGE) {
+                return FALSE;
             }
+            ShowPages();
             return TRUE;
         case WM_CTLCOLOREDIT: {
             // A money field that does not read is shaded, as on Linux.

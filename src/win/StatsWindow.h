@@ -47,7 +47,7 @@ class StatsWindow {
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnInitDialog(HICON icon);
+    void OnInitDialog();
     void OnCommand(int id, int code);
     void OnDestroy();
     void ShowPages();
