@@ -88,6 +88,15 @@ void BrowserHost::Fit() {
     }
 }
 
+bool BrowserHost::TranslateKey(MSG& message) {
+    if (!object_ || message.message < WM_KEYFIRST || message.message > WM_KEYLAST ||
+        !IsChild(strip_, message.hwnd)) {
+        return false;
+    }
+    ComPtr<IOleInPlaceActiveObject> active;
+    return SUCCEEDED(object_.As(&active)) && active->TranslateAccelerator(&message) == S_OK;
+}
+
 LRESULT CALLBACK BrowserHost::StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR, DWORD_PTR self) {
     if (message == WM_SIZE) {

@@ -28,6 +28,11 @@ class BrowserHost {
     // cannot be hosted or does not start the navigation; nothing is hosted then.
     bool Navigate(HWND strip, const std::wstring& url);
 
+    // Offers a key message for a window inside the strip to the page (its own
+    // shortcuts, Tab between its links) before the dialog sees it; true when
+    // the page took it. False at once for any other message, or with nothing hosted.
+    bool TranslateKey(MSG& message);
+
     // Closes and releases the control and leaves OLE; before the strip's
     // window is destroyed. Nothing happens when nothing is hosted.
     void Close();

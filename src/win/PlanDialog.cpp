@@ -111,6 +111,9 @@ bool PlanDialog::PreTranslate(MSG& message) {
         OpenStatistics();
         return true;
     }
+    if (banner_.TranslateKey(message)) {
+        return true;
+    }
     if (within(stats) && IsDialogMessageW(stats, &message)) {
         return true;
     }
