@@ -16,15 +16,15 @@ void SetupList(HWND list, const std::vector<std::string>& headers,
     const int width = (client.right - client.left - GetSystemMetrics(SM_CXVSCROLL)) / columns;
     for (int column = 0; column < columns; ++column) {
         std::wstring title = column == 0 ? L"" : Widen(headers[column - 1]);
-        LVCOLUMNW spec{};
-        spec.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        LVCOLUMNW header{};
+        header.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         // The first column (the row titles) is always left-aligned.
-        spec.fmt = column == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
-        spec.cx = width;
-        spec.pszText = title.data();
-        spec.iSubItem = column;
+        header.fmt = column == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        header.cx = width;
+        header.pszText = title.data();
+        header.iSubItem = column;
         SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
-                     reinterpret_cast<LPARAM>(&spec));
+                     reinterpret_cast<LPARAM>(&header));
     }
     for (std::size_t row = 0; row < rowTitles.size(); ++row) {
         std::wstring title = Widen(rowTitles[row]);
